@@ -17,9 +17,33 @@
 // comments, even garbage) are kept untouched through a rewrite.
 //
 // Files are Windows-1252 text with CRLF line ends.
+//
+// The details, as the Windows profile functions do them where they apply:
+// - Reading accepts CR LF, LF or a lone CR as line end. A file larger than
+//   kMaxFileSize, or that is not a regular file, is not read (readFailed()).
+// - "[Name]" (blanks around allowed, text after "]" ignored) opens a section;
+//   "Key=Value" is a value, names and values trimmed of blanks and tabs. Lines
+//   starting with ";" are comments; every other line is kept as it is and
+//   means nothing. Lines before the first section belong to no section.
+// - A repeated section or key: the first one counts, for reads and writes.
+//   deleteKey() removes every copy of the key in that first section and
+//   eraseSection() every section of that name, so nothing hidden resurfaces.
+// - A written value replaces the first occurrence in place; a new key goes at
+//   the end of its section (before its trailing blank lines), a new section
+//   at the end of the file. A write under a name that could not be read back
+//   (a key that is empty or holds "=", a section name holding "]") is ignored.
+// - Text: one pair of matching surrounding quotes (" or ') is removed on
+//   reading. A written text that starts or ends with a blank, or is itself
+//   quoted, is put in double quotes so it reads back as written; CR and LF
+//   in it become blanks; characters Windows-1252 lacks become "?".
+// - Time: always written with "." as the decimal separator; a value that is
+//   not finite is written as "0" (no time).
 class IniFile
 {
 public:
+    // Files larger than this are not read (16 MiB; a settings file is a few KB).
+    static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
+
     explicit IniFile(const QString& path);
 
     const QString& path() const { return m_path; }
@@ -73,8 +97,12 @@ private:
         QString text;     // the line as read or as written (without line end)
         QString section;  // section header name, when this line opens a section
         QString key;      // key name, when this line is "key=value"
-        QString value;
+        QString value;    // the value as it stands in the file, trimmed
+        bool header = false;
     };
+
+    static Line parseLine(const QString& text);
+    void read();
 
     int findSection(const QString& section) const;            // index of header line or -1
     int findKey(const QString& section, const QString& key) const; // line index or -1
