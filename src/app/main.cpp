@@ -1,7 +1,49 @@
 #include <QApplication>
+#include <QProxyStyle>
+#include <QStyleFactory>
+
+#include "app/Main.h"
+#include "app/multinst.h"
+#include "platform/SoundPlayer.h"
+#include "shell/Globals.h"
+#include "shell/Strings.h"
+
+namespace {
+
+// Tooltips show at once; they stay a minute (each control sets its own
+// duration) .
+class HintStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_ToolTip_WakeUpDelay)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Vandrelsholm Speed Math"));
+    QApplication::setOrganizationName(QStringLiteral("Vandrelsholm"));
+
+    SingleInstance guard;
+    if (!guard.acquire())
+        return 0; // the running instance comes to the front instead
+
+    QApplication::setStyle(new HintStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
+    QApplication::setApplicationDisplayName(Strings::text(Strings::ApplicationTitle));
+
+    TfrmMain mainWindow;
+    QObject::connect(&guard, &SingleInstance::raiseRequested, &mainWindow, &TfrmMain::bringToFront);
+    mainWindow.show();
+    mainWindow.mnuAboutClick(); // sign-in
+    SoundPlayer::current().playResource(Sounds::Intro, SoundPlayer::Mode::Async);
+    return app.exec();
 }

@@ -1,0 +1,456 @@
+#include "app/Main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QWindow>
+
+#include "app/Help.h"
+#include "platform/Dialogs.h"
+#include "platform/SoundPlayer.h"
+#include "platform/SystemInfo.h"
+#include "shell/ChildForm.h"
+#include "shell/Globals.h"
+#include "shell/Hints.h"
+#include "shell/SetIni.h"
+#include "shell/Strings.h"
+
+TfrmMain* frmMain = nullptr;
+
+namespace {
+
+const QString MenuHint = QStringLiteral("|To open the menu, first CLOSE this screen.");
+
+// The screens the menu opens: title, whether the title ends in " : " (the
+// screen has options) and how the screen is made. A menu item without an
+// entry here does nothing.
+struct ScreenEntry {
+    int titleId;
+    bool withOptions;
+    std::function<ChildForm*()> create;
+};
+
+const QHash<QString, ScreenEntry>& screenTable()
+{
+    static const QHash<QString, ScreenEntry> table = {
+    };
+    return table;
+}
+
+} // namespace
+
+QString helpIndexCacheOf(const QString& helpFile)
+{
+    return DropRight(helpFile, 3) + QStringLiteral("GID");
+}
+
+TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
+{
+    frmMain = this;
+    setObjectName(QStringLiteral("frmMain"));
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    m_mdiArea->setBackground(QColor(0x80, 0x80, 0x80));
+    setCentralWidget(m_mdiArea);
+    createMenus();
+
+    // FormCreate
+    FitToScreen();
+    const QString title = Strings::text(Strings::ApplicationTitle);
+    QGuiApplication::setApplicationDisplayName(title);
+    setWindowTitle(title);
+    fixHelpFile();
+    RegisterHelpFolder(m_helpFile);
+    DiscoverSoundFolders();
+}
+
+TfrmMain::~TfrmMain()
+{
+    if (frmMain == this)
+        frmMain = nullptr;
+}
+
+QAction* TfrmMain::addItem(QMenu* menu, const QString& name, const QString& caption,
+                           void (TfrmMain::*handler)())
+{
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(name);
+    if (handler)
+        connect(item, &QAction::triggered, this, handler);
+    return item;
+}
+
+void TfrmMain::addScreenItem(QMenu* menu, const QString& name, const QString& caption)
+{
+    QAction* item = addItem(menu, name, caption, nullptr);
+    connect(item, &QAction::triggered, this, [this, name] {
+        const auto it = screenTable().constFind(name);
+        if (it != screenTable().constEnd())
+            openScreen(it->titleId, it->withOptions, it->create);
+    });
+}
+
+void TfrmMain::createMenus()
+{
+    auto topMenu = [this](const QString& name, const QString& caption) {
+        QMenu* menu = menuBar()->addMenu(caption);
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(name);
+        m_topMenus.append(menu);
+        return menu;
+    };
+
+    QMenu* file = topMenu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
+    addItem(file, QStringLiteral("mnuOpenReport"), QStringLiteral("Open Report..."), &TfrmMain::mnuOpenReportClick);
+    file->addSeparator();
+    addItem(file, QStringLiteral("mnuPrinterSetup"), QStringLiteral("Printer Setup..."), &TfrmMain::mnuPrinterSetupClick);
+    file->addSeparator();
+    addItem(file, QStringLiteral("mnuExit"), QStringLiteral("Exit"), &TfrmMain::mnuExitClick);
+
+    QMenu* basics = topMenu(QStringLiteral("mnuBasics"), QStringLiteral("&Basics"));
+    addScreenItem(basics, QStringLiteral("mnuAddition"), QStringLiteral("Addition..."));
+    addScreenItem(basics, QStringLiteral("mnuSubtraction"), QStringLiteral("Subtraction..."));
+    basics->addSeparator();
+    addScreenItem(basics, QStringLiteral("mnuDoubling"), QStringLiteral("Doubling..."));
+    addScreenItem(basics, QStringLiteral("mnuHalving"), QStringLiteral("Halving..."));
+    addScreenItem(basics, QStringLiteral("mnuOddsEvens"), QStringLiteral("Odds && Evens..."));
+    basics->addSeparator();
+    addScreenItem(basics, QStringLiteral("mnuBasicMultiplication"), QStringLiteral("Multiplication..."));
+    addScreenItem(basics, QStringLiteral("mnuDivision"), QStringLiteral("Division..."));
+    basics->addSeparator();
+    addScreenItem(basics, QStringLiteral("mnuUnitsTens"), QStringLiteral("Units && Tens..."));
+    addScreenItem(basics, QStringLiteral("mnuNumberTens"), QStringLiteral("Number && Tens..."));
+    basics->addSeparator();
+    addScreenItem(basics, QStringLiteral("mnuKeyboardSkills"), QStringLiteral("Keyboard Skills..."));
+
+    QMenu* practice = topMenu(QStringLiteral("mnuPractice"), QStringLiteral("&Practice"));
+    addScreenItem(practice, QStringLiteral("mnuSpeedAddition"), QStringLiteral("Speed &Addition..."));
+    practice->addSeparator();
+    QMenu* multiplication = practice->addMenu(QStringLiteral("Speed &Multiplication"));
+    multiplication->setObjectName(QStringLiteral("mnuSpeedMultiplication"));
+    multiplication->menuAction()->setObjectName(QStringLiteral("mnuSpeedMultiplication"));
+    addScreenItem(multiplication, QStringLiteral("mnuRulesforMultiplication"), QStringLiteral("Rules for Multiplication..."));
+    addScreenItem(multiplication, QStringLiteral("mnuMultiplyBasic"), QStringLiteral("Basic..."));
+    multiplication->addSeparator();
+    addScreenItem(multiplication, QStringLiteral("mnuDirectMethod"), QStringLiteral("Direct Method..."));
+    addScreenItem(multiplication, QStringLiteral("mnuTwofingerMethod"), QStringLiteral("Two-finger Method..."));
+    practice->addSeparator();
+    QMenu* square = practice->addMenu(QStringLiteral("S&quare"));
+    square->setObjectName(QStringLiteral("mnuSquare"));
+    square->menuAction()->setObjectName(QStringLiteral("mnuSquare"));
+    addScreenItem(square, QStringLiteral("mnu5__5"), QStringLiteral("5?  && ?5..."));
+    addScreenItem(square, QStringLiteral("mnu2Digit"), QStringLiteral("2-Digit..."));
+    square->addSeparator();
+    addScreenItem(square, QStringLiteral("mnu3Digit"), QStringLiteral("3-Digit..."));
+    practice->addSeparator();
+    addScreenItem(practice, QStringLiteral("mnuSpeedDivision"), QStringLiteral("Speed Di&vision..."));
+    practice->addSeparator();
+    addScreenItem(practice, QStringLiteral("mnuSquareRoot"), QStringLiteral("Square &Root..."));
+
+    QMenu* user = topMenu(QStringLiteral("mnuUser"), QStringLiteral("&User"));
+    addItem(user, QStringLiteral("mnuAbout"), QStringLiteral("Switch User..."), &TfrmMain::mnuAboutClick);
+    user->addSeparator();
+    addItem(user, QStringLiteral("mnuScores"), QStringLiteral("Performance Report..."), &TfrmMain::mnuScoresClick);
+    addItem(user, QStringLiteral("mnuResetScores"), QStringLiteral("Reset Scores..."), &TfrmMain::mnuResetScoresClick);
+    user->addSeparator();
+    addItem(user, QStringLiteral("mnuPreferences"), QStringLiteral("Preferences..."), &TfrmMain::mnuPreferencesClick);
+
+    QMenu* help = topMenu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
+    addItem(help, QStringLiteral("mnuHelpTopics"), QStringLiteral("Help Topics"), &TfrmMain::mnuHelpTopicsClick);
+    help->addSeparator();
+    addItem(help, QStringLiteral("mnuHelpGettingStarted"), QStringLiteral("Getting Started"), &TfrmMain::mnuHelpGettingStartedClick);
+    addItem(help, QStringLiteral("mnuHelpWhatsNeededtoLearn"), QStringLiteral("Learning Plan"), &TfrmMain::mnuHelpWhatsNeededtoLearnClick);
+    addItem(help, QStringLiteral("mnuGettingScreenHelp"), QStringLiteral("Getting Screen Help"), &TfrmMain::mnuGettingScreenHelpClick);
+    addItem(help, QStringLiteral("mnuHelpHowTo"), QStringLiteral("How To..."), &TfrmMain::mnuHelpHowToClick);
+    help->addSeparator();
+    addItem(help, QStringLiteral("mnuHelpVandrelsholmStory"), QStringLiteral("The Vandrelsholm Story"), &TfrmMain::mnuHelpVandrelsholmStoryClick);
+    help->addSeparator();
+    addItem(help, QStringLiteral("mnuAboutVandrelsholmSpeedMath"), QStringLiteral("About..."), &TfrmMain::mnuAboutVandrelsholmSpeedMathClick);
+
+    // The menus that open screens explain why they are off while a screen is open.
+    for (int i = 0; i < m_topMenus.size() - 1; ++i) {
+        QAction* action = m_topMenus.at(i)->menuAction();
+        action->setStatusTip(Hints::longHint(MenuHint));
+        action->setProperty("vsmHint", MenuHint);
+    }
+}
+
+QAction* TfrmMain::menuItem(const QString& name) const
+{
+    const QList<QAction*> actions = findChildren<QAction*>(name);
+    return actions.isEmpty() ? nullptr : actions.constFirst();
+}
+
+QMenu* TfrmMain::topMenu(int index) const
+{
+    return m_topMenus.value(index);
+}
+
+void TfrmMain::DisableMenuItemsAll()
+{
+    if (Globals::IdleMusicOn)
+        SoundPlayer::current().stop();
+    for (int i = 0; i < m_topMenus.size() - 1; ++i)
+        m_topMenus.at(i)->menuAction()->setEnabled(false);
+    if (QAction* about = menuItem(QStringLiteral("mnuAboutVandrelsholmSpeedMath")))
+        about->setEnabled(false);
+}
+
+void TfrmMain::EnableMenuItemsAll()
+{
+    if (Globals::IdleMusicOn)
+        SoundPlayer::current().playResource(Sounds::MainScreen, SoundPlayer::Mode::Loop);
+    for (int i = 0; i < m_topMenus.size() - 1; ++i)
+        m_topMenus.at(i)->menuAction()->setEnabled(true);
+    if (QAction* about = menuItem(QStringLiteral("mnuAboutVandrelsholmSpeedMath")))
+        about->setEnabled(true);
+}
+
+QRect TfrmMain::fitGeometry(const QSize& screen)
+{
+    if (screen.width() == 640)
+        return QRect(0, 0, screen.width(), screen.height() - 12);
+    return QRect(20, 0, screen.width() - 40, screen.height() - 24);
+}
+
+QPoint TfrmMain::childPosition(int screenWidth, const QSize& client, const QSize& child)
+{
+    if (screenWidth == 640) {
+        const int spare = screenWidth - child.width();
+        return QPoint(spare < 9 ? 0 : (spare - 8) / 2, 0);
+    }
+    return QPoint(qMax(0, (client.width() - child.width()) / 2), qMax(0, (client.height() - child.height()) / 2));
+}
+
+void TfrmMain::FitToScreen()
+{
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect frame = fitGeometry(screen->geometry().size());
+    // Delphi-style bounds are the outer frame; Qt sizes the client area.
+    const QSize margins = isVisible() ? frameGeometry().size() - geometry().size() : QSize(0, 0);
+    move(screen->geometry().topLeft() + frame.topLeft());
+    resize(frame.size() - margins);
+    if (ChildForm* child = activeChild(); child && child->subWindow()) {
+        QMdiSubWindow* frameWindow = child->subWindow();
+        frameWindow->move(childPosition(0, m_mdiArea->viewport()->size(), frameWindow->size()));
+    }
+    m_screenWidth = quint16(screen->geometry().width());
+}
+
+void TfrmMain::checkScreenWidth()
+{
+    QScreen* screen = this->screen();
+    if (!screen || quint16(screen->geometry().width()) == m_screenWidth)
+        return;
+    if (isMaximized()) {
+        showNormal();
+        FitToScreen();
+        showMaximized();
+    } else {
+        FitToScreen();
+    }
+}
+
+void TfrmMain::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    QScreen* screen = this->screen();
+    if (screen && quint16(screen->geometry().width()) != m_screenWidth)
+        QTimer::singleShot(0, this, &TfrmMain::checkScreenWidth);
+}
+
+void TfrmMain::PlaceReportWindow()
+{
+    ChildForm* child = activeChild();
+    if (!child)
+        return;
+    QWidget* frame = child->subWindow() ? static_cast<QWidget*>(child->subWindow()) : child;
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->geometry().width() : 0;
+    if (screenWidth == 640) {
+        frame->move(childPosition(640, QSize(), frame->size()));
+        return;
+    }
+    const int height = qMax(frame->minimumHeight(), m_mdiArea->viewport()->height() - 100);
+    frame->resize(frame->width(), height);
+    frame->move(childPosition(0, m_mdiArea->viewport()->size(), frame->size()));
+}
+
+ChildForm* TfrmMain::activeChild() const
+{
+    if (QMdiSubWindow* active = m_mdiArea->activeSubWindow())
+        return qobject_cast<ChildForm*>(active->widget());
+    const QList<ChildForm*> forms = childForms();
+    return forms.isEmpty() ? nullptr : forms.constLast();
+}
+
+QList<ChildForm*> TfrmMain::childForms() const
+{
+    QList<ChildForm*> forms;
+    for (QMdiSubWindow* frame : m_mdiArea->subWindowList()) {
+        if (auto* form = qobject_cast<ChildForm*>(frame->widget()); form && !form->isClosed())
+            forms.append(form);
+    }
+    return forms;
+}
+
+void TfrmMain::showChild(ChildForm* form)
+{
+    Qt::WindowFlags flags = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (form->hasCloseBox())
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    QMdiSubWindow* frame = m_mdiArea->addSubWindow(form, flags);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setObjectName(form->objectName() + QStringLiteral("Frame"));
+    frame->setWindowTitle(form->windowTitle());
+    if (!frame->systemMenu() || !form->hasCloseBox())
+        frame->setSystemMenu(nullptr);
+    frame->adjustSize();
+    if (form->minimumSize() == form->maximumSize())
+        frame->setFixedSize(frame->sizeHint());
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    frame->move(childPosition(screen ? screen->geometry().width() : 0, m_mdiArea->viewport()->size(), frame->size()));
+    frame->show();
+    m_mdiArea->setActiveSubWindow(frame);
+    form->setFocus();
+}
+
+void TfrmMain::openScreen(int titleId, bool withOptions, const std::function<ChildForm*()>& create)
+{
+    DisableMenuItemsAll();
+    QString title = Strings::text(titleId);
+    if (withOptions)
+        title += QStringLiteral(" : ");
+    Globals::setScreenTitle(title);
+    if (ChildForm* form = create())
+        showChild(form);
+    else
+        EnableMenuItemsAll();
+}
+
+void TfrmMain::fixHelpFile()
+{
+    const QString installHelp = SystemInfo::joinPath(SystemInfo::joinPath(SystemInfo::installFolder(), QStringLiteral("Help")), helpFileName());
+    if (QFileInfo::exists(installHelp)) {
+        m_helpFile = installHelp;
+        QFile::remove(helpIndexCacheOf(installHelp)); // a failure is of no concern
+    } else {
+        m_helpFile = SystemInfo::joinPath(SystemInfo::joinPath(SystemInfo::programFolder(), QStringLiteral("Help")), helpFileName());
+    }
+    Help::setApplicationHelpFile(m_helpFile);
+}
+
+bool TfrmMain::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        HintRouter::instance().setCurrentHint(tip.isEmpty() ? QString() : QStringLiteral("|") + tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    if (Globals::Practising) {
+        Dialogs::current().beep();
+        Dialogs::current().information(this, Strings::text(Strings::UnableToClose));
+        event->ignore();
+        return;
+    }
+    for (QMdiSubWindow* frame : m_mdiArea->subWindowList())
+        frame->close();
+    Help::quit();
+    if (Globals::GreetingsOn)
+        SoundPlayer::current().playResource(Sounds::SeeYaLater, SoundPlayer::Mode::Sync);
+    event->accept();
+}
+
+void TfrmMain::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+// ---- menu commands ----------------------------------------------------------
+
+void TfrmMain::mnuOpenReportClick() {}
+
+void TfrmMain::mnuPrinterSetupClick()
+{
+    Dialogs::current().printerSetup(this, Dialogs::printer());
+}
+
+void TfrmMain::mnuExitClick()
+{
+    if (close())
+        Help::quit();
+}
+
+void TfrmMain::mnuAboutClick() {}
+void TfrmMain::mnuScoresClick() {}
+void TfrmMain::mnuResetScoresClick() {}
+void TfrmMain::mnuPreferencesClick() {}
+
+void TfrmMain::mnuHelpTopicsClick()
+{
+    Help::showFinder();
+}
+
+void TfrmMain::mnuHelpHowToClick()
+{
+    Help::showTopicInWindow(QStringLiteral("EHowTo"), 200);
+}
+
+void TfrmMain::mnuHelpGettingStartedClick()
+{
+    Help::showTopicInWindow(QStringLiteral("EStart"), 300);
+}
+
+void TfrmMain::mnuHelpWhatsNeededtoLearnClick()
+{
+    Help::showTopicInWindow(QStringLiteral("ESkills"), 400);
+}
+
+void TfrmMain::mnuGettingScreenHelpClick()
+{
+    Help::showTopicInWindow(QStringLiteral("RStart"), 410);
+}
+
+void TfrmMain::mnuHelpVandrelsholmStoryClick()
+{
+    const QString name = historyHelpFileName();
+    const QString installHelp = SystemInfo::joinPath(SystemInfo::joinPath(SystemInfo::installFolder(), QStringLiteral("Help")), name);
+    QString found;
+    if (QFileInfo::exists(installHelp)) {
+        QFile::remove(helpIndexCacheOf(installHelp));
+        found = installHelp;
+    } else {
+        const QString program = SystemInfo::programFolder();
+        const QString beside = SystemInfo::joinPath(SystemInfo::joinPath(program, QStringLiteral("Help")), name);
+        if (!QFileInfo::exists(beside)) {
+            Dialogs::current().error(this, name + QStringLiteral(" was not found!"));
+            return;
+        }
+        if (!SystemInfo::isNetworkPath(program))
+            QFile::remove(helpIndexCacheOf(beside));
+        found = beside;
+    }
+    Help::current().winHelp(this, found, Help::HELP_CONTENTS, 0);
+}
+
+void TfrmMain::mnuAboutVandrelsholmSpeedMathClick() {}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class ChildForm;
+class QMdiArea;
+class QMenu;
+
+// The main window: a multiple-document frame whose menus open one screen at a
+// time as a child window.
+class TfrmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Menus that open screens off (File, Basics, Practice, User and
+    // Help > "About..."); stops the idle music when it is on.
+    void DisableMenuItemsAll();
+    // Menus back on; starts the idle music loop when it is on.
+    void EnableMenuItemsAll();
+    // Places the active child window as a report window.
+    void PlaceReportWindow();
+    // Fits the main window to the screen it stands on.
+    void FitToScreen();
+
+    // Geometry (frame) that FitToScreen gives for a screen size.
+    static QRect fitGeometry(const QSize& screen);
+    // Position of a child window of the given size: on a 640-pixel-wide
+    // screen top 0 and left (screen width - width - 8) div 2, or 0 when less
+    // than 9 pixels are spare; otherwise centred in the client area.
+    static QPoint childPosition(int screenWidth, const QSize& client, const QSize& child);
+
+    // Shows a child window inside the main window, placed as a screen.
+    void showChild(ChildForm* form);
+    // Opens a screen as every menu command does: menus off, ScreenTitle set
+    // (string-table title, with " : " when the screen has options), the
+    // screen created and shown.
+    void openScreen(int titleId, bool withOptions, const std::function<ChildForm*()>& create);
+
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+    ChildForm* activeChild() const;
+    QList<ChildForm*> childForms() const;
+    // A menu item by its component name ("mnuAddition").
+    QAction* menuItem(const QString& name) const;
+    QMenu* topMenu(int index) const;
+    // The application help file fixed at creation.
+    const QString& helpFile() const { return m_helpFile; }
+
+    // Menu commands.
+    void mnuOpenReportClick();
+    void mnuPrinterSetupClick();
+    void mnuExitClick();
+    void mnuAboutClick();
+    void mnuScoresClick();
+    void mnuResetScoresClick();
+    void mnuPreferencesClick();
+    void mnuHelpTopicsClick();
+    void mnuHelpHowToClick();
+    void mnuHelpGettingStartedClick();
+    void mnuHelpWhatsNeededtoLearnClick();
+    void mnuGettingScreenHelpClick();
+    void mnuHelpVandrelsholmStoryClick();
+    void mnuAboutVandrelsholmSpeedMathClick();
+
+    // Brings the window to the front, restoring it when minimised (a second
+    // start of the program asks for this).
+    void bringToFront();
+
+    // Help file names.
+    static QString helpFileName() { return QStringLiteral("VandrelsholmSpeedMath.hlp"); }
+    static QString historyHelpFileName() { return QStringLiteral("The Story of Tobbel Vandrelsholm.hlp"); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void createMenus();
+    QAction* addItem(QMenu* menu, const QString& name, const QString& caption, void (TfrmMain::*handler)());
+    void addScreenItem(QMenu* menu, const QString& name, const QString& caption);
+    void fixHelpFile();
+    void checkScreenWidth();
+
+    QMdiArea* m_mdiArea = nullptr;
+    QList<QMenu*> m_topMenus;
+    QString m_helpFile;
+    quint16 m_screenWidth = 0;
+};
+
+// The main window of the run (nullptr before it exists and after it is gone).
+extern TfrmMain* frmMain;
+
+// "file.hlp" -> "file.GID": the help index cache beside a help file.
+QString helpIndexCacheOf(const QString& helpFile);

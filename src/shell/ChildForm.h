@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QEvent>
+#include <QPointer>
+#include <QWidget>
+
+class QKeyEvent;
+class QMdiSubWindow;
+
+// Base of every window that opens inside the main window: the screens, the
+// dialogs of the shell and the report windows. It closes as a whole (the
+// frame too), refuses to close while a screen is practising, frees itself
+// when it closes and then gives the main window its menus back. It can see
+// every key before its controls do (key preview), and F1 opens the help
+// topic of its help context.
+class ChildForm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ChildForm(QWidget* parent = nullptr);
+    ~ChildForm() override;
+
+    // Window caption (the frame's title).
+    void setCaption(const QString& caption);
+    QString caption() const;
+
+    // Fixes the client area size.
+    void setClientSize(int width, int height);
+
+    // Asks the window to close, as its close box does. True when it closed.
+    bool closeForm();
+
+    // The frame of this form inside the main window, or nullptr.
+    QMdiSubWindow* subWindow() const;
+
+    // Title bar buttons of the frame: the close box (and system menu) or none.
+    bool hasCloseBox() const { return m_closeBox; }
+    void setCloseBox(bool closeBox) { m_closeBox = closeBox; }
+
+    // When set, previewKeyPress/previewKeyRelease see every key of the form's
+    // controls first.
+    void setKeyPreview(bool on) { m_keyPreview = on; }
+    bool keyPreview() const { return m_keyPreview; }
+
+    // True once the window has really closed (it is about to be freed).
+    bool isClosed() const { return m_closed; }
+
+signals:
+    // The window has closed for good (after formClose, before it is freed).
+    void formClosed();
+
+protected:
+    // May the window close? Default: refused while a screen is practising,
+    // with a beep and the message "Unable to close while practising! Press
+    // STOP first.".
+    virtual bool canClose();
+    // The window closes (save what must be saved here).
+    virtual void formClose() {}
+    // Key preview handlers: return true when the key is consumed.
+    virtual bool previewKeyPress(QKeyEvent*) { return false; }
+    virtual bool previewKeyRelease(QKeyEvent*) { return false; }
+
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool isPropagation(QWidget* target, QEvent* event) const;
+
+    struct LastKey {
+        const QEvent* event = nullptr;
+        QPointer<QWidget> target;
+        QEvent::Type type = QEvent::None;
+        int key = 0;
+    };
+    LastKey m_lastKey;
+    bool m_closed = false;
+    bool m_closeBox = true;
+    bool m_keyPreview = false;
+};

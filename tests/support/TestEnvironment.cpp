@@ -1,0 +1,66 @@
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "platform/SystemInfo.h"
+#include "shell/Globals.h"
+#include "shell/Hints.h"
+
+TestEnvironment::TestEnvironment()
+{
+    QDir(m_dir.path()).mkpath(QStringLiteral("program"));
+    QDir(m_dir.path()).mkpath(QStringLiteral("install"));
+    SystemInfo::setProgramFolderForTests(programFolder());
+    SystemInfo::setInstallFolderForTests(installFolder());
+    Globals::resetAll();
+    Dialogs::install(&dialogs);
+    SoundPlayer::install(&sounds);
+    Help::install(&help);
+    HintRouter::instance().setCurrentHint(QString());
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    Dialogs::install(nullptr);
+    SoundPlayer::install(nullptr);
+    Help::install(nullptr);
+    SystemInfo::setProgramFolderForTests(QString());
+    SystemInfo::setInstallFolderForTests(QString());
+    Globals::resetAll();
+}
+
+void TestEnvironment::writeFile(const QString& relative, const QByteArray& bytes) const
+{
+    const QString full = path(relative);
+    QDir().mkpath(QFileInfo(full).path());
+    QFile file(full);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
+QByteArray TestEnvironment::readFile(const QString& relative) const
+{
+    QFile file(path(relative));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestEnvironment::signIn(const QString& name)
+{
+    const QString users = path(QStringLiteral("users"));
+    QDir().mkpath(users);
+    Globals::UsersFolder = users;
+    Globals::UserDataFolder = users;
+    Globals::UserDataWritable = true;
+    Globals::UserName = name;
+    Globals::UserIniFile = users + QLatin1Char('/') + name + QStringLiteral(".ini");
+    Globals::UserLevel = 1;
+    Globals::LowerAmber = 50;
+    Globals::UpperAmber = 74;
+    Globals::CustomLowerAmber = 50;
+    Globals::CustomUpperAmber = 74;
+    Globals::GreetingsOn = true;
+    Globals::IdleMusicOn = true;
+    Globals::PracticeSoundsOn = true;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include "Recorders.h"
+
+class TfrmMain;
+
+// A clean world for one test: a temporary folder standing in for both the
+// program folder ("<temp>/program/") and the installation folder
+// ("<temp>/install"), fresh shared variables, and the recorders installed in
+// place of dialogs, sounds and help. Everything is put back on destruction.
+class TestEnvironment
+{
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+    TestEnvironment(const TestEnvironment&) = delete;
+    TestEnvironment& operator=(const TestEnvironment&) = delete;
+
+    QString root() const { return m_dir.path(); }
+    QString programFolder() const { return m_dir.path() + QStringLiteral("/program/"); }
+    QString installFolder() const { return m_dir.path() + QStringLiteral("/install"); }
+    QString path(const QString& relative) const { return m_dir.filePath(relative); }
+
+    // Writes a file (creating its folders); bytes as given.
+    void writeFile(const QString& relative, const QByteArray& bytes) const;
+    QByteArray readFile(const QString& relative) const;
+
+    // Signs a learner in without the dialog: a writable user data folder
+    // "<temp>/users", UserName, UserIniFile and the default preferences
+    // (Beginner 50/74, all sounds on).
+    void signIn(const QString& name);
+
+    RecordingDialogs dialogs;
+    RecordingSoundPlayer sounds;
+    RecordingHelp help;
+
+private:
+    QTemporaryDir m_dir;
+};
