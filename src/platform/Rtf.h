@@ -14,8 +14,8 @@ class QTextDocument;
 // underline; tabs and line breaks inside a paragraph; empty paragraphs with the
 // font of their paragraph mark. Text is written in Windows-1252 with "\'hh"
 // escapes for bytes above 0x7F and "\uN?" for characters the code page lacks.
-// Colours, pictures, tables, styles and page layout are not kept; the reader
-// skips them.
+// Colours, pictures, styles, headers, footers and page layout are not kept;
+// the reader skips them, and reads table cells as tab-separated paragraphs.
 namespace Rtf {
 
 // Limits of the reader. Input past them is refused with a message; none of

@@ -186,7 +186,7 @@ void TestRtf::readerKnowsEveryConstruct()
     QCOMPARE(p[5].text, QStringLiteral("last"));
     // No hidden text came through.
     const QString all = doc.toPlainText();
-    for (const char* hidden : {"Hidden", "Normal", "Some Writer", "Liberation", "0123", "unknown", "par"})
+    for (const char* hidden : {"Hidden", "Normal", "Some Writer", "Liberation", "0123", "unknown", "par", "trailing"})
         QVERIFY2(!all.contains(QLatin1String(hidden)), hidden);
     // The style hint of the font class goes with the family.
     QCOMPARE(firstFormat(doc.findBlockByNumber(2)).fontStyleHint(), QFont::TypeWriter);
