@@ -137,14 +137,21 @@ void ReportWindow::showFromStart()
 bool ReportWindow::previewKeyPress(QKeyEvent* event)
 {
     // Esc closes when it is let go; its press must not reach the controls.
-    return event->key() == Qt::Key_Escape;
+    if (event->key() != Qt::Key_Escape)
+        return false;
+    m_escapePressed = true;
+    return true;
 }
 
 bool ReportWindow::previewKeyRelease(QKeyEvent* event)
 {
     if (event->key() != Qt::Key_Escape)
         return false;
-    if (!event->isAutoRepeat())
+    // Only an Esc pressed here: the release of the Esc that closed a message
+    // box or dialog over this window must not close the window too.
+    if (m_escapePressed && !event->isAutoRepeat()) {
+        m_escapePressed = false;
         BitBtnCancelClick();
+    }
     return true;
 }

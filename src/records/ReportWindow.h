@@ -50,4 +50,5 @@ private:
     QTextEdit* m_rtfScores = nullptr;
     QPushButton* m_cancel = nullptr;
     WhatsThisMenu* m_popup = nullptr;
+    bool m_escapePressed = false;
 };

@@ -19,6 +19,11 @@ QString fixture(const QString& name)
     return QStringLiteral(VSM_SOURCE_DIR "/tests/platform/data/") + name;
 }
 
+QString records(const QString& name)
+{
+    return QStringLiteral(VSM_SOURCE_DIR "/tests/records/data/") + name;
+}
+
 // Opens a file through File > "Open Report..." as a learner does.
 TOpenReportForm* openReport(TfrmMain& main, TestEnvironment& env, const QString& file)
 {
@@ -96,6 +101,35 @@ private slots:
         pressEscape(viewer);
         QVERIFY(viewer->isClosed());
         QVERIFY(menusEnabled(main));
+    }
+
+    void shows_a_marksheet_a_word_processor_saved_again()
+    {
+        // A marksheet saved by the report and saved again by LibreOffice
+        // Writer: same lines, fonts, sizes, weights and alignment.
+        const QHash<QString, ScoreCounts> counts = {{QStringLiteral("Addition"), {37, 50}},
+                                                    {QStringLiteral("OddEven"), {1, 3}},
+                                                    {QStringLiteral("SpeedAddition"), {9, 10}},
+                                                    {QStringLiteral("Multiply2Finger"), {12, 40}}};
+        const QList<MarksheetParagraph> sheet = MarksheetRules::build(
+            QStringLiteral("Zoë Ångström"), QStringLiteral("7 Dec 2026"),
+            [&counts](const QString& section) { return counts.value(section); });
+        for (const char* name : {"marksheet-saved.rtf", "marksheet-resaved.rtf"}) {
+            Session s(QStringLiteral("Ann"));
+            TOpenReportForm* viewer = openReport(s.main, s.env, records(QString::fromLatin1(name)));
+            QVERIFY2(viewer, name);
+            const QList<ParagraphLook> look = looks(*box(viewer)->document());
+            QCOMPARE(look.size(), sheet.size());
+            for (qsizetype i = 0; i < sheet.size(); ++i) {
+                const MarksheetParagraph& p = sheet[i];
+                ParagraphLook want{p.text, p.alignment, p.family, qreal(p.points), p.bold};
+                // Writer gives the closing empty paragraph its default
+                // style (Liberation Serif 12 pt) when it saves.
+                if (i == sheet.size() - 1 && QByteArray(name) == "marksheet-resaved.rtf")
+                    want = {QString(), Qt::AlignLeft, QStringLiteral("Liberation Serif"), 12, false};
+                QCOMPARE(look[i], want);
+            }
+        }
     }
 
     void unreadable_files_discard_the_viewer_silently_data()
