@@ -18,9 +18,12 @@
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
+#include "shell/About.h"
+#include "shell/AboutOnly.h"
 #include "shell/ChildForm.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
+#include "shell/Preferences.h"
 #include "shell/SetIni.h"
 #include "shell/Strings.h"
 
@@ -55,6 +58,9 @@ QString helpIndexCacheOf(const QString& helpFile)
 
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
 {
+    // The images and recordings are linked from a static library, whose
+    // resources register only when asked to.
+    Q_INIT_RESOURCE(resources);
     frmMain = this;
     setObjectName(QStringLiteral("frmMain"));
     m_mdiArea = new QMdiArea(this);
@@ -401,10 +407,19 @@ void TfrmMain::mnuExitClick()
         Help::quit();
 }
 
-void TfrmMain::mnuAboutClick() {}
+void TfrmMain::mnuAboutClick()
+{
+    // The sign-in dialog keeps the screen title as it is.
+    DisableMenuItemsAll();
+    showChild(new TAboutBox);
+}
+
 void TfrmMain::mnuScoresClick() {}
 void TfrmMain::mnuResetScoresClick() {}
-void TfrmMain::mnuPreferencesClick() {}
+void TfrmMain::mnuPreferencesClick()
+{
+    openScreen(Strings::PreferencesTitle, false, [] { return new TPrefsForm; });
+}
 
 void TfrmMain::mnuHelpTopicsClick()
 {
@@ -453,4 +468,7 @@ void TfrmMain::mnuHelpVandrelsholmStoryClick()
     Help::current().winHelp(this, found, Help::HELP_CONTENTS, 0);
 }
 
-void TfrmMain::mnuAboutVandrelsholmSpeedMathClick() {}
+void TfrmMain::mnuAboutVandrelsholmSpeedMathClick()
+{
+    openScreen(Strings::AboutMenuTitle, false, [] { return new TAboutOnlyBox; });
+}
