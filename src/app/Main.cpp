@@ -18,6 +18,9 @@
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
+#include "records/OpenReport.h"
+#include "records/ResetScores.h"
+#include "records/Scores.h"
 #include "shell/About.h"
 #include "shell/AboutOnly.h"
 #include "shell/ChildForm.h"
@@ -394,7 +397,24 @@ void TfrmMain::bringToFront()
 
 // ---- menu commands ----------------------------------------------------------
 
-void TfrmMain::mnuOpenReportClick() {}
+void TfrmMain::mnuOpenReportClick()
+{
+    const QString fileName = Dialogs::current().openFile(this, QStringLiteral("Open Performance Report"),
+                                                         QStringLiteral("Rich Text Format (*.rtf)"),
+                                                         QStringLiteral("RTF"));
+    if (fileName.isEmpty())
+        return;
+    // A file that cannot be loaded discards the viewer unseen; the menus
+    // come back on.
+    openScreen(Strings::PrintScores, false, [&fileName]() -> ChildForm* {
+        auto* viewer = new TOpenReportForm;
+        if (viewer->loadReport(fileName))
+            return viewer;
+        delete viewer;
+        return nullptr;
+    });
+    PlaceReportWindow();
+}
 
 void TfrmMain::mnuPrinterSetupClick()
 {
@@ -414,8 +434,17 @@ void TfrmMain::mnuAboutClick()
     showChild(new TAboutBox);
 }
 
-void TfrmMain::mnuScoresClick() {}
-void TfrmMain::mnuResetScoresClick() {}
+void TfrmMain::mnuScoresClick()
+{
+    openScreen(Strings::TitleScores, false, [] { return new TScoresForm; });
+    PlaceReportWindow();
+}
+
+void TfrmMain::mnuResetScoresClick()
+{
+    ResetAllScores(this);
+}
+
 void TfrmMain::mnuPreferencesClick()
 {
     openScreen(Strings::PreferencesTitle, false, [] { return new TPrefsForm; });
