@@ -278,6 +278,22 @@ private slots:
         QCOMPARE(env.readFile("install/User/UserList.ini"), QByteArray("Ann\r\nBob\r\n"));
     }
 
+    void switch_user_offers_a_learner_missing_from_the_list_as_typed()
+    {
+        TestEnvironment env;
+        env.writeFile("install/User/UserList.ini", "Ann\r\n");
+        Globals::UserName = QStringLiteral("Zed"); // signed in while the list could not be saved
+        TfrmMain main;
+        main.show();
+        SignIn dialog(main);
+        QCOMPARE(dialog.name->currentIndex(), -1);
+        QCOMPARE(dialog.name->currentText(), QStringLiteral("Zed"));
+        QCOMPARE(dialog.okHint(), QStringLiteral("Hi Zed"));
+        dialog.clickOk();
+        QTRY_VERIFY(dialog.box.isNull());
+        QCOMPARE(env.readFile("install/User/UserList.ini"), QByteArray("Ann\r\nZed\r\n"));
+    }
+
     void removing_a_name()
     {
         TestEnvironment env;
