@@ -425,12 +425,14 @@ void TBasicsBaseForm::BitBtnStopClick(QObject* sender)
 void TBasicsBaseForm::tmrAnswerTimer()
 {
     ShowAnswer();
+    // The question delay counts from the answer, not from after the score
+    // panels have been repainted.
+    tmrQuestion->start();
+    tmrAnswer->stop();
     if (Playing) {
         UpdateScores();
         UpdateTrafficLights();
     }
-    tmrQuestion->start();
-    tmrAnswer->stop();
     if (CheckingTiming) {
         lblQuestion->setVisible(true);
         lblAnswer->setVisible(false);
