@@ -53,11 +53,11 @@ FactKind TBasicsFactForm::currentKind() const
     return m_singleKind;
 }
 
-void TBasicsFactForm::createQuestionPanels(bool twoOperands)
+void TBasicsFactForm::createQuestionPanels(bool twoOperands, bool withOptions)
 {
     const QRect area = drillArea();
     pnlQuestion1 = bigPanel(this, QStringLiteral("pnlQuestion1"), QStringLiteral("Question|"), SysColors::Lime);
-    pnlAnswer = bigPanel(this, QStringLiteral("pnlAnswer"), QStringLiteral("Answer|"), QColor());
+    pnlAnswer = bigPanel(this, QStringLiteral("pnlAnswer"), QStringLiteral("Answer|"), SysColors::window());
     lblEqual = new QLabel(QStringLiteral("="), this);
     lblEqual->setObjectName(QStringLiteral("lblEqual"));
     QFont equalFont(FontFamily);
@@ -78,12 +78,19 @@ void TBasicsFactForm::createQuestionPanels(bool twoOperands)
         pnlAnswer->setGeometry(column, top + 2 * (BoxHeight + 8), width, BoxHeight);
         return;
     }
-    // One operand: question, "=" and answer in a row.
+    // One operand: question, "=" and answer in a row, centred right of the
+    // options or on the whole form.
+    constexpr int questionWidth = 100;
+    constexpr int equalWidth = 50;
+    constexpr int answerWidth = 150;
+    constexpr int gap = 4;
+    constexpr int rowWidth = questionWidth + equalWidth + answerWidth + 2 * gap;
+    const int regionLeft = withOptions ? AreaLeft : OptionsLeft;
+    const int left = regionLeft + (AreaLeft + AreaWidth - regionLeft - rowWidth) / 2;
     const int top = area.top() + (area.height() - BoxHeight) / 2;
-    const int left = AreaLeft + 60;
-    pnlQuestion1->setGeometry(left, top, 100, BoxHeight);
-    lblEqual->setGeometry(left + 104, top, 50, BoxHeight);
-    pnlAnswer->setGeometry(left + 158, top, 150, BoxHeight);
+    pnlQuestion1->setGeometry(left, top, questionWidth, BoxHeight);
+    lblEqual->setGeometry(left + questionWidth + gap, top, equalWidth, BoxHeight);
+    pnlAnswer->setGeometry(left + questionWidth + equalWidth + 2 * gap, top, answerWidth, BoxHeight);
 }
 
 Panel* TBasicsFactForm::createOptionsPanel(const QString& name, int top, int count)

@@ -29,8 +29,8 @@ protected:
 
     // The question panels: two operands one above the other, like a written
     // sum, with "=" and the answer under them; one operand in a row with
-    // "=" and the answer. Returns nothing; the panels are the fields below.
-    void createQuestionPanels(bool twoOperands);
+    // "=" and the answer, beside the options or centred on a screen without.
+    void createQuestionPanels(bool twoOperands, bool withOptions = true);
     // A frame for option buttons in the options column, count buttons high,
     // starting at top (form coordinates).
     Panel* createOptionsPanel(const QString& name, int top, int count);

@@ -8,7 +8,7 @@
 TBasicsHalfForm::TBasicsHalfForm(QWidget* parent) : TBasicsFactForm(parent)
 {
     setObjectName(QStringLiteral("BasicsHalfForm"));
-    createQuestionPanels(false);
+    createQuestionPanels(false, false);
     setSingleKind(FactKind::Half, QStringLiteral("|For Speed Multiplication:Basic (3,4,5,6,7)."));
 
     // "½" in front of the number.
