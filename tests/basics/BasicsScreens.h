@@ -102,6 +102,27 @@ struct OpenScreen {
         }
         return lit.join(QLatin1Char('+'));
     }
+    // "Correct/Total lamp", e.g. "2/3 amber".
+    QString score() const { return QStringLiteral("%1/%2 %3").arg(correct()).arg(total()).arg(lamp()); }
+    // The controls of the list that are not hidden / that are enabled.
+    QStringList shown(const QStringList& names) const
+    {
+        QStringList out;
+        for (const QString& name : names) {
+            if (QWidget* w = get<QWidget>(qPrintable(name)); w && !w->isHidden())
+                out << name;
+        }
+        return out;
+    }
+    QStringList enabled(const QStringList& names) const
+    {
+        QStringList out;
+        for (const QString& name : names) {
+            if (QWidget* w = get<QWidget>(qPrintable(name)); w && w->isEnabled())
+                out << name;
+        }
+        return out;
+    }
     bool isSelected(const char* option) const
     {
         const Panel* p = panel(option);
