@@ -474,6 +474,9 @@ void TBasicsBaseForm::showCount(Panel* panel, int value)
     panel->repaint();
 }
 
+// Counts outside 0..1000 are held at the limits, and Correct never stands
+// above Total (which also keeps a Correct without any Total from dividing by
+// zero).
 void TBasicsBaseForm::setCounts(int correct, int total)
 {
     updnTotal->setPosition(total);
@@ -751,11 +754,7 @@ void TBasicsBaseForm::LoadSettings()
         Panel* button = GetOptionButton(option);
         CurrentOption = button ? button : GetOptionButton(1);
     }
-    // Counts outside 0..1000 are held at the limits, and Correct never stands
-    // above Total (which also keeps a Correct without any Total from dividing
-    // by zero).
-    const int totalHeld = qBound(0, totalRead, ScoreLimit);
-    setCounts(qBound(0, correctRead, totalHeld), totalHeld);
+    setCounts(correctRead, totalRead);
     trkbrAnswer->setValue(qBound(trkbrAnswer->minimum(), answerPosition, trkbrAnswer->maximum()));
     trkbrQuestion->setValue(qBound(trkbrQuestion->minimum(), questionPosition, trkbrQuestion->maximum()));
 }
