@@ -15,6 +15,11 @@
 #include <QWindow>
 
 #include "app/Help.h"
+#include "basics/BasicsAdd.h"
+#include "basics/BasicsDouble.h"
+#include "basics/BasicsHalf.h"
+#include "basics/BasicsOddEven.h"
+#include "basics/BasicsSubtract.h"
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
@@ -48,6 +53,11 @@ struct ScreenEntry {
 const QHash<QString, ScreenEntry>& screenTable()
 {
     static const QHash<QString, ScreenEntry> table = {
+        {QStringLiteral("mnuAddition"), {Strings::TitleAddition, true, [] { return new TBasicsAddForm; }}},
+        {QStringLiteral("mnuSubtraction"), {Strings::TitleSubtraction, true, [] { return new TBasicsSubtractForm; }}},
+        {QStringLiteral("mnuDoubling"), {Strings::TitleDoubling, true, [] { return new TBasicsDoubleForm; }}},
+        {QStringLiteral("mnuHalving"), {Strings::TitleHalving, false, [] { return new TBasicsHalfForm; }}},
+        {QStringLiteral("mnuOddsEvens"), {Strings::TitleOddsEvens, false, [] { return new TBasicsOddEvenForm; }}},
     };
     return table;
 }
