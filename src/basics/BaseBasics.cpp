@@ -10,8 +10,8 @@
 #include <QTimer>
 
 #include "app/Help.h"
-#include "basics/GlyphButton.h"
-#include "basics/Shape.h"
+#include "shell/GlyphButton.h"
+#include "shell/Shape.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/SoundPlayer.h"

@@ -3,7 +3,7 @@
 #include <QMetaObject>
 #include <QString>
 
-#include "basics/UpDown.h"
+#include "shell/UpDown.h"
 #include "shell/ChildForm.h"
 
 class GlyphButton;

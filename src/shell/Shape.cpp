@@ -1,4 +1,4 @@
-#include "basics/Shape.h"
+#include "shell/Shape.h"
 
 #include <QPainter>
 

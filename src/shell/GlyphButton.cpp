@@ -1,4 +1,4 @@
-#include "basics/GlyphButton.h"
+#include "shell/GlyphButton.h"
 
 #include <QIcon>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "basics/UpDown.h"
+#include "shell/UpDown.h"
 
 #include <QToolButton>
 
