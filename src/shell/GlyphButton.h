@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QPushButton>
+
+// A push button that shows a drawn glyph: the play, stop, eject and help
+// buttons of the screens, and a small eraser for clearing.
+class GlyphButton : public QPushButton
+{
+    Q_OBJECT
+public:
+    enum class Glyph { Play, Stop, Eject, Help, Clear };
+
+    GlyphButton(QWidget* parent, const QString& name, Glyph glyph, const QString& caption = QString());
+
+    Glyph glyph() const { return m_glyph; }
+
+    // The glyph drawn at a size (side in pixels), in its own colours.
+    static QPixmap draw(Glyph glyph, int side);
+
+private:
+    Glyph m_glyph;
+};
