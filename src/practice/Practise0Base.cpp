@@ -902,6 +902,8 @@ void TPractise0BaseForm::BitBtnStopClick()
     UpdateScores();
     UpdateLamp();
     const bool newBest = UpdateBestTime(elapsed);
+    if (newBest)
+        SelectBestTime(); // the stopwatch's best time shows the new one
 
     if (Globals::PracticeSoundsOn) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
