@@ -1,0 +1,594 @@
+// Reading RTF into a QTextDocument.
+//
+// One pass over the bytes, each looked at once (a "\binN" jumps over its
+// data), so the time is linear in the input. The parser fills a plain model
+// of paragraphs and formatting changes; only when the whole input has been
+// read does that model replace the document's content, so a refused input
+// leaves the document as it was.
+//
+// Groups copy the state of their parent and restore it when they close.
+// Destinations the document does not show (marked "\*", or known ones such as
+// the colour table, style sheet, document information, pictures, headers and
+// footers) are skipped whole; the font table is read for the family names.
+// Text is Windows-1252; "\uN" gives a Unicode character and skips the next
+// "\ucN" characters (the fallback for readers without Unicode).
+//
+// Paragraphs end with "\par". An empty paragraph after the last "\par" is not
+// kept, so that a document of N paragraphs written with N "\par" reads back as
+// N paragraphs; text after the last "\par" makes a paragraph of its own.
+
+#include "platform/Cp1252.h"
+#include "platform/Rtf.h"
+#include "platform/RtfFormat.h"
+
+#include <QHash>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <limits>
+
+namespace {
+
+// The character formatting the reader keeps.
+struct CharState {
+    int font = -1;   // index in the font table; -1 is the default font ("\deffN")
+    int halfPoints = RtfFormat::DefaultHalfPoints;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool operator==(const CharState&) const = default;
+};
+
+enum class Destination { Text, FontTable, Skip };
+
+struct GroupState {
+    CharState chars;
+    Qt::Alignment alignment = Qt::AlignLeft;
+    Destination destination = Destination::Text;
+    int unicodeSkip = 1;   // "\ucN"
+};
+
+struct FormatChange {
+    qsizetype start;
+    CharState format;
+};
+
+struct Paragraph {
+    QString text;
+    QList<FormatChange> formats;   // in order of start; the first at 0
+    Qt::Alignment alignment = Qt::AlignLeft;
+    CharState mark;                // the formatting of the paragraph mark
+};
+
+struct FontEntry {
+    QString family;
+    QFont::StyleHint hint = QFont::AnyStyle;
+};
+
+constexpr qsizetype MaxFontNameLength = 256;
+constexpr int MaxUnicodeSkip = 16;
+
+enum class Word {
+    Ignored,
+    SkipDestination,
+    FontTable,
+    DefaultFont,
+    Plain,
+    Font,
+    FontSize,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineOff,
+    ParagraphDefaults,
+    AlignLeft,
+    AlignCentre,
+    AlignRight,
+    AlignJustify,
+    Paragraph,
+    Unicode,
+    UnicodeSkip,
+    Binary,
+    FontClass,
+    Character,   // a word that stands for one character
+};
+
+struct WordInfo {
+    Word word;
+    char16_t ch = 0;
+};
+
+const QHash<QByteArray, WordInfo>& wordTable()
+{
+    static const QHash<QByteArray, WordInfo> table = [] {
+        QHash<QByteArray, WordInfo> t;
+        for (const char* d : {"colortbl", "stylesheet", "info", "pict", "header", "headerl", "headerr",
+                              "headerf", "footer", "footerl", "footerr", "footerf", "footnote",
+                              "annotation", "object", "fldinst", "listtable", "listoverridetable",
+                              "revtbl", "rsidtbl", "xmlnstbl", "filetbl", "themedata", "datastore",
+                              "latentstyles", "pgdsctbl", "bkmkstart", "bkmkend", "nonshppict",
+                              "txe", "xe", "tc", "rxe", "private", "ftnsep", "ftnsepc", "ftncn",
+                              "aftnsep", "aftnsepc", "aftncn", "generator", "userprops",
+                              "colorschememapping", "mmathPr", "atnid", "atnauthor"})
+            t.insert(d, {Word::SkipDestination});
+        t.insert("fonttbl", {Word::FontTable});
+        t.insert("deff", {Word::DefaultFont});
+        t.insert("plain", {Word::Plain});
+        t.insert("f", {Word::Font});
+        t.insert("fs", {Word::FontSize});
+        t.insert("b", {Word::Bold});
+        t.insert("i", {Word::Italic});
+        for (const char* u : {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave",
+                              "ulldash", "ulth", "ulthd", "ulthdash", "ulthdashd", "ulthdashdd",
+                              "ulthldash", "ululdbwave", "ulw", "ulwave"})
+            t.insert(u, {Word::Underline});
+        t.insert("ulnone", {Word::UnderlineOff});
+        t.insert("pard", {Word::ParagraphDefaults});
+        t.insert("ql", {Word::AlignLeft});
+        t.insert("qc", {Word::AlignCentre});
+        t.insert("qr", {Word::AlignRight});
+        t.insert("qj", {Word::AlignJustify});
+        t.insert("qd", {Word::AlignJustify});
+        t.insert("par", {Word::Paragraph});
+        t.insert("row", {Word::Paragraph});
+        t.insert("nestrow", {Word::Paragraph});
+        t.insert("u", {Word::Unicode});
+        t.insert("uc", {Word::UnicodeSkip});
+        t.insert("bin", {Word::Binary});
+        for (const char* c : {"fnil", "froman", "fswiss", "fmodern", "fscript", "fdecor", "ftech", "fbidi"})
+            t.insert(c, {Word::FontClass});
+        const struct {
+            const char* name;
+            char16_t ch;
+        } characters[] = {
+            {"tab", u'\t'},        {"cell", u'\t'},       {"nestcell", u'\t'},
+            {"line", QChar::LineSeparator},
+            {"emdash", 0x2014},    {"endash", 0x2013},    {"emspace", 0x2003},
+            {"enspace", 0x2002},   {"qmspace", 0x2005},   {"bullet", 0x2022},
+            {"lquote", 0x2018},    {"rquote", 0x2019},    {"ldblquote", 0x201C},
+            {"rdblquote", 0x201D}, {"zwj", 0x200D},       {"zwnj", 0x200C},
+            {"ltrmark", 0x200E},   {"rtlmark", 0x200F},
+        };
+        for (const auto& c : characters)
+            t.insert(c.name, {Word::Character, c.ch});
+        return t;
+    }();
+    return table;
+}
+
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+int hexValue(char c)
+{
+    if (isDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// A surrogate without its partner is no character; it becomes U+FFFD.
+void repairSurrogates(QString& text)
+{
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar ch = text.at(i);
+        if (ch.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (ch.isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+}
+
+class Parser
+{
+public:
+    explicit Parser(const QByteArray& input)
+        : m_in(input)
+    {
+    }
+
+    bool parse(QString* error);
+
+    const QList<Paragraph>& paragraphs() const { return m_paragraphs; }
+    QTextCharFormat charFormat(const CharState& state) const;
+
+private:
+    bool fail(const QString& message)
+    {
+        m_error = message;
+        return false;
+    }
+
+    bool openGroup();
+    bool closeGroup();   // false when the outermost group has closed
+    bool controlWord();
+    bool controlSymbol(char c);
+    bool word(const QByteArray& name, bool hasParameter, int parameter);
+    bool put(char16_t ch);
+    bool endParagraph();
+    void commitFontName();
+    // A character or control that the fallback of a "\uN" covers: true when
+    // it is to be dropped.
+    bool skippedByUnicode()
+    {
+        if (m_pendingSkip <= 0)
+            return false;
+        --m_pendingSkip;
+        return true;
+    }
+
+    const QByteArray& m_in;
+    qsizetype m_pos = 0;
+    QList<GroupState> m_stack;
+    GroupState m_state;
+    int m_pendingSkip = 0;
+    int m_defaultFont = 0;
+    QHash<int, FontEntry> m_fonts;
+    int m_fontEntry = 0;         // the table entry being read
+    FontEntry m_fontPending;     // its name so far
+    QList<Paragraph> m_paragraphs;
+    Paragraph m_current;
+    qsizetype m_textLength = 0;
+    QString m_error;
+};
+
+bool Parser::parse(QString* error)
+{
+    const qsizetype n = m_in.size();
+    if (n > Rtf::MaxInputBytes) {
+        *error = QStringLiteral("The file is too large to be a report (more than %1 MB).")
+                     .arg(Rtf::MaxInputBytes / (1024 * 1024));
+        return false;
+    }
+    if (!m_in.startsWith("{\\rtf")) {
+        *error = QStringLiteral("The file is not in Rich Text Format.");
+        return false;
+    }
+    bool ok = true;
+    bool closed = false;
+    while (ok && !closed && m_pos < n) {
+        const char c = m_in.at(m_pos);
+        switch (c) {
+        case '{':
+            ++m_pos;
+            ok = openGroup();
+            break;
+        case '}':
+            ++m_pos;
+            closed = !closeGroup();
+            break;
+        case '\\':
+            ++m_pos;
+            ok = controlWord();
+            break;
+        case '\r':
+        case '\n':
+            ++m_pos;
+            break;
+        default:
+            ++m_pos;
+            if (!skippedByUnicode())
+                ok = put(Cp1252::toUnicode(uchar(c)).unicode());
+            break;
+        }
+    }
+    if (ok && !closed)
+        ok = fail(QStringLiteral("The rich text is incomplete: the file ends before its last group is closed."));
+    if (!ok) {
+        *error = m_error;
+        return false;
+    }
+    // Text after the last "\par" is a paragraph of its own; nothing there is none.
+    if (!m_current.text.isEmpty() || m_paragraphs.isEmpty()) {
+        m_current.alignment = m_state.alignment;
+        m_current.mark = m_state.chars;
+        m_paragraphs.append(std::move(m_current));
+    }
+    for (Paragraph& p : m_paragraphs)
+        repairSurrogates(p.text);
+    return true;
+}
+
+bool Parser::openGroup()
+{
+    m_pendingSkip = 0;
+    if (m_stack.size() >= Rtf::MaxGroupDepth)
+        return fail(QStringLiteral("The rich text is nested too deeply (more than %1 groups).")
+                        .arg(Rtf::MaxGroupDepth));
+    m_stack.append(m_state);
+    return true;
+}
+
+bool Parser::closeGroup()
+{
+    m_pendingSkip = 0;
+    if (m_state.destination == Destination::FontTable)
+        commitFontName();
+    if (m_stack.isEmpty())
+        return false;
+    m_state = m_stack.takeLast();
+    return !m_stack.isEmpty();
+}
+
+// After the backslash: a control word with its parameter, or a control symbol.
+bool Parser::controlWord()
+{
+    const qsizetype n = m_in.size();
+    if (m_pos >= n)
+        return true;   // a lone backslash at the end; the missing "}" is reported
+    if (!isLetter(m_in.at(m_pos)))
+        return controlSymbol(m_in.at(m_pos));
+    const qsizetype start = m_pos;
+    while (m_pos < n && isLetter(m_in.at(m_pos))) {
+        if (m_pos - start >= Rtf::MaxControlWordLength)
+            return fail(QStringLiteral("The rich text holds a control word longer than %1 letters.")
+                            .arg(Rtf::MaxControlWordLength));
+        ++m_pos;
+    }
+    const QByteArray name = m_in.mid(start, m_pos - start);
+
+    // The parameter: a signed decimal number. Absurdly long ones are read
+    // whole and held at the bounds of an int.
+    bool negative = false;
+    if (m_pos + 1 < n && m_in.at(m_pos) == '-' && isDigit(m_in.at(m_pos + 1))) {
+        negative = true;
+        ++m_pos;
+    }
+    bool hasParameter = false;
+    qint64 value = 0;
+    constexpr qint64 limit = qint64(std::numeric_limits<int>::max()) + 1;
+    while (m_pos < n && isDigit(m_in.at(m_pos))) {
+        hasParameter = true;
+        value = qMin(limit, value * 10 + (m_in.at(m_pos) - '0'));
+        ++m_pos;
+    }
+    if (!negative)
+        value = qMin<qint64>(value, std::numeric_limits<int>::max());
+    const int parameter = int(negative ? -value : value);
+    if (m_pos < n && m_in.at(m_pos) == ' ')
+        ++m_pos;   // the delimiter belongs to the word
+
+    return word(name, hasParameter, parameter);
+}
+
+bool Parser::controlSymbol(char c)
+{
+    ++m_pos;
+    if (c == '\'') {
+        const qsizetype n = m_in.size();
+        const int hi = m_pos < n ? hexValue(m_in.at(m_pos)) : -1;
+        const int lo = m_pos + 1 < n ? hexValue(m_in.at(m_pos + 1)) : -1;
+        if (hi < 0 || lo < 0)
+            return true;   // not an escape; what follows is read as it stands
+        m_pos += 2;
+        return skippedByUnicode() || put(Cp1252::toUnicode(uchar(hi * 16 + lo)).unicode());
+    }
+    if (skippedByUnicode())
+        return true;
+    switch (c) {
+    case '\r':
+    case '\n':
+        return endParagraph();
+    case '\\':
+    case '{':
+    case '}':
+        return put(char16_t(c));
+    case '~':
+        return put(0x00A0);
+    case '-':
+        return put(0x00AD);
+    case '_':
+        return put(0x2011);
+    case '*':
+        m_state.destination = Destination::Skip;
+        return true;
+    default:
+        return true;   // "\:", "\|" and unknown symbols show nothing
+    }
+}
+
+bool Parser::word(const QByteArray& name, bool hasParameter, int parameter)
+{
+    const auto found = wordTable().constFind(name);
+    const WordInfo info = found == wordTable().constEnd() ? WordInfo{Word::Ignored} : *found;
+    if (info.word == Word::Binary) {
+        // Binary data is never text, whatever else is going on.
+        const qsizetype count = hasParameter ? qMax(0, parameter) : 0;
+        m_pos += qMin(count, m_in.size() - m_pos);
+        skippedByUnicode();
+        return true;
+    }
+    if (skippedByUnicode())
+        return true;
+
+    const bool on = !hasParameter || parameter != 0;
+    CharState& chars = m_state.chars;
+    switch (info.word) {
+    case Word::Ignored:
+    case Word::Binary:
+        break;
+    case Word::SkipDestination:
+        m_state.destination = Destination::Skip;
+        break;
+    case Word::FontTable:
+        if (m_state.destination == Destination::Text)
+            m_state.destination = Destination::FontTable;
+        break;
+    case Word::DefaultFont:
+        m_defaultFont = parameter;
+        break;
+    case Word::Plain:
+        chars = CharState();
+        break;
+    case Word::Font:
+        if (m_state.destination == Destination::FontTable) {
+            commitFontName();
+            m_fontEntry = parameter;
+        } else {
+            chars.font = parameter;
+        }
+        break;
+    case Word::FontSize:
+        chars.halfPoints = hasParameter ? RtfFormat::clampHalfPoints(parameter) : RtfFormat::DefaultHalfPoints;
+        break;
+    case Word::Bold:
+        chars.bold = on;
+        break;
+    case Word::Italic:
+        chars.italic = on;
+        break;
+    case Word::Underline:
+        chars.underline = on;
+        break;
+    case Word::UnderlineOff:
+        chars.underline = false;
+        break;
+    case Word::ParagraphDefaults:
+    case Word::AlignLeft:
+        m_state.alignment = Qt::AlignLeft;
+        break;
+    case Word::AlignCentre:
+        m_state.alignment = Qt::AlignHCenter;
+        break;
+    case Word::AlignRight:
+        m_state.alignment = Qt::AlignRight;
+        break;
+    case Word::AlignJustify:
+        m_state.alignment = Qt::AlignJustify;
+        break;
+    case Word::Paragraph:
+        return endParagraph();
+    case Word::Unicode: {
+        // A signed 16-bit number; anything outside that is no character.
+        const int code = parameter < 0 ? parameter + 65536 : parameter;
+        const bool ok = put(hasParameter && code >= 0 && code <= 0xFFFF ? char16_t(code) : char16_t(0xFFFD));
+        m_pendingSkip = m_state.unicodeSkip;
+        return ok;
+    }
+    case Word::UnicodeSkip:
+        m_state.unicodeSkip = qBound(0, parameter, MaxUnicodeSkip);
+        break;
+    case Word::FontClass:
+        if (m_state.destination == Destination::FontTable)
+            m_fontPending.hint = RtfFormat::styleHintOf(name);
+        break;
+    case Word::Character:
+        return put(info.ch);
+    }
+    return true;
+}
+
+bool Parser::put(char16_t ch)
+{
+    switch (m_state.destination) {
+    case Destination::Skip:
+        return true;
+    case Destination::FontTable:
+        if (ch == ';')
+            commitFontName();
+        else if (m_fontPending.family.size() < MaxFontNameLength)
+            m_fontPending.family.append(QChar(ch));
+        return true;
+    case Destination::Text:
+        break;
+    }
+    if (!RtfFormat::isTextCharacter(ch) && ch != QChar::LineSeparator)
+        return true;
+    if (++m_textLength > Rtf::MaxTextLength)
+        return fail(QStringLiteral("The rich text holds more than %1 characters.").arg(Rtf::MaxTextLength));
+    if (m_current.formats.isEmpty() || !(m_current.formats.constLast().format == m_state.chars))
+        m_current.formats.append({m_current.text.size(), m_state.chars});
+    m_current.text.append(QChar(ch));
+    return true;
+}
+
+bool Parser::endParagraph()
+{
+    if (m_state.destination != Destination::Text)
+        return true;
+    if (++m_textLength > Rtf::MaxTextLength)
+        return fail(QStringLiteral("The rich text holds more than %1 characters.").arg(Rtf::MaxTextLength));
+    m_current.alignment = m_state.alignment;
+    m_current.mark = m_state.chars;
+    m_paragraphs.append(std::move(m_current));
+    m_current = Paragraph();
+    return true;
+}
+
+void Parser::commitFontName()
+{
+    const QString family = m_fontPending.family.trimmed();
+    if (!family.isEmpty() && !m_fonts.contains(m_fontEntry))
+        m_fonts.insert(m_fontEntry, {family, m_fontPending.hint});
+    m_fontPending = FontEntry();
+}
+
+QTextCharFormat Parser::charFormat(const CharState& state) const
+{
+    QTextCharFormat f;
+    auto font = m_fonts.constFind(state.font);
+    if (font == m_fonts.constEnd())
+        font = m_fonts.constFind(m_defaultFont);
+    if (font != m_fonts.constEnd()) {
+        f.setFontFamilies({font->family});
+        if (font->hint != QFont::AnyStyle)
+            f.setFontStyleHint(font->hint);
+    }
+    f.setFontPointSize(state.halfPoints / 2.0);
+    f.setFontWeight(state.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(state.italic);
+    f.setFontUnderline(state.underline);
+    return f;
+}
+
+void fill(QTextDocument* doc, const Parser& parser)
+{
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    doc->clear();
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    bool first = true;
+    for (const Paragraph& p : parser.paragraphs()) {
+        QTextBlockFormat blockFormat;
+        blockFormat.setAlignment(p.alignment);
+        const QTextCharFormat markFormat = parser.charFormat(p.mark);
+        if (first) {
+            cursor.setBlockFormat(blockFormat);
+            cursor.setBlockCharFormat(markFormat);
+            first = false;
+        } else {
+            cursor.insertBlock(blockFormat, markFormat);
+        }
+        for (qsizetype i = 0; i < p.formats.size(); ++i) {
+            const qsizetype start = p.formats.at(i).start;
+            const qsizetype end = i + 1 < p.formats.size() ? p.formats.at(i + 1).start : p.text.size();
+            cursor.insertText(p.text.mid(start, end - start), parser.charFormat(p.formats.at(i).format));
+        }
+    }
+    cursor.endEditBlock();
+    doc->setUndoRedoEnabled(undo);
+}
+
+} // namespace
+
+namespace Rtf {
+
+bool read(const QByteArray& rtf, QTextDocument* doc, QString* error)
+{
+    Parser parser(rtf);
+    QString message;
+    if (!parser.parse(&message)) {
+        if (error)
+            *error = message;
+        return false;
+    }
+    fill(doc, parser);
+    return true;
+}
+
+} // namespace Rtf

@@ -1,0 +1,288 @@
+#include "tools/WorksheetCommand.h"
+
+#include "practice/MultiplyBasicRules.h"
+#include "practice/SpeedAdditionRules.h"
+
+#include <optional>
+
+namespace Worksheet {
+
+namespace {
+
+constexpr int kMaxCount = 100000;
+
+// Parse-and-solve for a rules class with parse() and solve().
+template <typename Rules>
+ParseResult<WorkedProblem> parseAndSolve(const QString& text)
+{
+    const auto parsed = Rules::parse(text);
+    if (!parsed.ok())
+        return ParseResult<WorkedProblem>::failure(parsed.error);
+    return ParseResult<WorkedProblem>::success(Rules::solve(*parsed.question));
+}
+
+QStringList multiplyBasicOptionNames()
+{
+    QStringList names;
+    for (const auto& o : MultiplyBasicRules::options())
+        names << o.caption;
+    return names;
+}
+
+Method speedAddition()
+{
+    return {QStringLiteral("speed-addition"), {}, parseAndSolve<SpeedAdditionRules>,
+            [](QRandomGenerator& rng, const QStringList&) {
+                return SpeedAdditionRules::solve(SpeedAdditionRules::draw(rng));
+            }};
+}
+
+Method multiplyBasic()
+{
+    return {QStringLiteral("multiply-basic"),
+            {{QStringLiteral("multiplier"), multiplyBasicOptionNames()}},
+            parseAndSolve<MultiplyBasicRules>,
+            [](QRandomGenerator& rng, const QStringList& chosen) {
+                return MultiplyBasicRules::solve(MultiplyBasicRules::draw(rng, chosen.value(0).toInt()));
+            }};
+}
+
+Method later(const char* name)
+{
+    return {QLatin1String(name), {}, {}, {}};
+}
+
+const Method* findMethod(const QString& name)
+{
+    for (const Method& m : methods())
+        if (m.name == name)
+            return &m;
+    return nullptr;
+}
+
+QStringList methodNames()
+{
+    QStringList names;
+    for (const Method& m : methods())
+        names << m.name;
+    return names;
+}
+
+Outcome refuse(const QString& message)
+{
+    return {2, QByteArray(), message};
+}
+
+// Reads a whole decimal number within lo..hi.
+std::optional<qint64> wholeNumber(const QString& text, qint64 lo, qint64 hi)
+{
+    if (!PracticeText::isDigits(text) || text.size() > 12)
+        return std::nullopt;
+    const qint64 v = text.toLongLong();
+    if (v < lo || v > hi)
+        return std::nullopt;
+    return v;
+}
+
+QByteArray render(const WorkedProblem& p, bool json)
+{
+    return json ? WorkedProblemWriter::toJsonLine(p) + '\n' : WorkedProblemWriter::toText(p).toUtf8();
+}
+
+struct Arguments {
+    bool json = false;
+    bool random = false;
+    QStringList questionParts;
+    QStringList options;
+    std::optional<QString> count;
+    std::optional<QString> seed;
+};
+
+// Splits the arguments after METHOD; returns an error text or "".
+QString readArguments(const QStringList& args, Arguments& a)
+{
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        QString arg = args.at(i);
+        if (!arg.startsWith(QLatin1String("--"))) {
+            a.questionParts << arg;
+            continue;
+        }
+        if (arg == QLatin1String("--json")) {
+            a.json = true;
+            continue;
+        }
+        if (arg == QLatin1String("--random")) {
+            a.random = true;
+            continue;
+        }
+        QString value;
+        const qsizetype eq = arg.indexOf(QLatin1Char('='));
+        if (eq > 0) {
+            value = arg.mid(eq + 1);
+            arg = arg.left(eq);
+        }
+        if (arg != QLatin1String("--option") && arg != QLatin1String("--count")
+            && arg != QLatin1String("--seed"))
+            return QStringLiteral("unknown argument '%1'; see --help").arg(args.at(i));
+        if (eq < 0) {
+            if (i + 1 >= args.size())
+                return QStringLiteral("%1 needs a value").arg(arg);
+            value = args.at(++i);
+        }
+        if (arg == QLatin1String("--option"))
+            a.options << value;
+        else if (arg == QLatin1String("--count"))
+            a.count = value;
+        else
+            a.seed = value;
+    }
+    return QString();
+}
+
+// One option name per group of the method, defaults where none was given.
+QString chooseOptions(const Method& method, const QStringList& given, QStringList& chosen)
+{
+    chosen.clear();
+    for (const OptionGroup& g : method.groups)
+        chosen << g.names.first();
+    QList<bool> set(method.groups.size(), false);
+    for (const QString& name : given) {
+        if (method.groups.isEmpty())
+            return QStringLiteral("%1 has no options").arg(method.name);
+        qsizetype group = -1;
+        for (qsizetype k = 0; k < method.groups.size() && group < 0; ++k)
+            if (method.groups.at(k).names.contains(name))
+                group = k;
+        if (group < 0) {
+            QStringList all;
+            for (const OptionGroup& g : method.groups)
+                all << g.names;
+            return QStringLiteral("unknown option '%1' for %2; choose from %3")
+                .arg(name, method.name, all.join(QLatin1String(", ")));
+        }
+        if (set.at(group))
+            return QStringLiteral("only one %1 option may be given").arg(method.groups.at(group).what);
+        set[group] = true;
+        chosen[group] = name;
+    }
+    return QString();
+}
+
+} // namespace
+
+const QList<Method>& methods()
+{
+    static const QList<Method> table = {
+        speedAddition(),
+        multiplyBasic(),
+        later("multiply-direct"),
+        later("multiply-two-finger"),
+        later("divide"),
+        later("square-root"),
+        later("square-two-digit"),
+        later("square-three-digit"),
+    };
+    return table;
+}
+
+QString usage()
+{
+    QString text = QStringLiteral(
+        "Usage:\n"
+        "  vandrelsholm-worksheet METHOD QUESTION [--json]\n"
+        "  vandrelsholm-worksheet METHOD --random [--option NAME]... [--count N] [--seed S] [--json]\n"
+        "  vandrelsholm-worksheet --help\n"
+        "\n"
+        "Prints the worked solution of a practice problem: every working box with its\n"
+        "value, its text and its step hint. --json prints one JSON object per line.\n"
+        "\"×\" and \"÷\" may stand for \"x\" and \"/\".\n"
+        "\n"
+        "Methods:\n"
+        "  speed-addition   six 8-digit numbers joined by +,\n"
+        "                   e.g. 63275198+25845355+56996957+43713367+62696137+63119398\n"
+        "  multiply-basic   8-digit multiplicand (digits 1-9) x 3-9, 11 or 12, e.g. 93821547x12\n"
+        "                   options: ");
+    text += multiplyBasicOptionNames().join(QLatin1String(", "));
+    text += QStringLiteral(" (multiplier; default %1)\n").arg(multiplyBasicOptionNames().first());
+    QStringList notYet;
+    for (const Method& m : methods())
+        if (!m.solve)
+            notYet << m.name;
+    text += QStringLiteral("  not available yet: %1\n").arg(notYet.join(QLatin1String(", ")));
+    text += QStringLiteral("\n--count N: 1 to %1 problems (default 1). --seed S: 0 to 4294967295,\n"
+                           "the same seed gives the same problems.\n")
+                .arg(kMaxCount);
+    return text;
+}
+
+Outcome run(const QStringList& args)
+{
+    if (args.contains(QLatin1String("--help")))
+        return {0, usage().toUtf8(), QString()};
+    if (args.isEmpty())
+        return refuse(QStringLiteral("missing METHOD; see --help"));
+    if (args.first().startsWith(QLatin1String("-")))
+        return refuse(QStringLiteral("the first argument must be a METHOD (%1); see --help")
+                          .arg(methodNames().join(QLatin1String(", "))));
+
+    const Method* method = findMethod(args.first());
+    if (!method)
+        return refuse(QStringLiteral("unknown method '%1'; methods: %2")
+                          .arg(args.first(), methodNames().join(QLatin1String(", "))));
+    if (!method->solve)
+        return refuse(QStringLiteral("%1 is not available yet in this version of the worksheet tool")
+                          .arg(method->name));
+
+    Arguments a;
+    if (const QString error = readArguments(args, a); !error.isEmpty())
+        return refuse(error);
+
+    if (!a.random) {
+        if (!a.options.isEmpty() || a.count || a.seed)
+            return refuse(QStringLiteral("--option, --count and --seed go with --random only"));
+        if (a.questionParts.isEmpty())
+            return refuse(QStringLiteral("missing QUESTION (or --random); see --help"));
+        QString question = a.questionParts.join(QLatin1Char(' '));
+        question.replace(QChar(0x00D7), QLatin1Char('x')).replace(QChar(0x00F7), QLatin1Char('/'));
+        const ParseResult<WorkedProblem> solved = method->solve(question);
+        if (!solved.ok())
+            return refuse(solved.error);
+        return {0, render(*solved.question, a.json), QString()};
+    }
+
+    if (!a.questionParts.isEmpty())
+        return refuse(QStringLiteral("give either a QUESTION or --random, not both"));
+    QStringList chosen;
+    if (const QString error = chooseOptions(*method, a.options, chosen); !error.isEmpty())
+        return refuse(error);
+    qint64 count = 1;
+    if (a.count) {
+        const auto n = wholeNumber(*a.count, 1, kMaxCount);
+        if (!n)
+            return refuse(QStringLiteral("--count must be a whole number from 1 to %1, not '%2'")
+                              .arg(kMaxCount)
+                              .arg(*a.count));
+        count = *n;
+    }
+    quint32 seed = 0;
+    if (a.seed) {
+        const auto s = wholeNumber(*a.seed, 0, 4294967295LL);
+        if (!s)
+            return refuse(QStringLiteral("--seed must be a whole number from 0 to 4294967295, not '%1'")
+                              .arg(*a.seed));
+        seed = quint32(*s);
+    } else {
+        seed = QRandomGenerator::system()->generate();
+    }
+
+    QRandomGenerator rng(seed);
+    Outcome outcome;
+    for (qint64 k = 0; k < count; ++k) {
+        if (k > 0 && !a.json)
+            outcome.out += '\n';
+        outcome.out += render(method->draw(rng, chosen), a.json);
+    }
+    return outcome;
+}
+
+} // namespace Worksheet
