@@ -14,13 +14,13 @@
 
 ChildForm::ChildForm(QWidget* parent) : QWidget(parent)
 {
-    qApp->installEventFilter(this);
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 ChildForm::~ChildForm()
 {
-    if (qApp)
-        qApp->removeEventFilter(this);
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->removeEventFilter(this);
 }
 
 void ChildForm::setCaption(const QString& caption)

@@ -68,8 +68,8 @@ int helpContext(const QWidget* control)
 
 HintRouter::HintRouter()
 {
-    if (qApp)
-        qApp->installEventFilter(this);
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->installEventFilter(this);
 }
 
 HintRouter& HintRouter::instance()
