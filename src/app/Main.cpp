@@ -18,6 +18,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
+#include "practice/PractiseSpeedAddition.h"
 #include "shell/ChildForm.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
@@ -42,6 +43,7 @@ struct ScreenEntry {
 const QHash<QString, ScreenEntry>& screenTable()
 {
     static const QHash<QString, ScreenEntry> table = {
+        {QStringLiteral("mnuSpeedAddition"), {Strings::TitleSpeedAddition, false, [] { return new TPractiseSpeedAdditionForm; }}},
     };
     return table;
 }

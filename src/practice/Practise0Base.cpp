@@ -175,7 +175,7 @@ void TPractise0BaseForm::createControls()
         auto* label = new QLabel(text, pnlScores);
         label->setObjectName(name);
         label->setGeometry(4, top, 68, 14);
-        return label;
+        m_scoreLabels.append(label);
     };
     scoreLabel(QStringLiteral("lblCorrect"), QStringLiteral("Correct"), 3);
     pnlCorrect = new Panel(pnlScores, QStringLiteral("pnlCorrect"));
@@ -256,12 +256,16 @@ void TPractise0BaseForm::createControls()
                              QStringLiteral("Show calculation method|Press this button to obtain help for this Vandrelsholm method."), 0);
     BitBtnClose = glyphButton(pnlVCR, QStringLiteral("BitBtnClose"), Glyph::Eject,
                               QStringLiteral("Eject|Keyboard Shortcut: Press ESC key to close this screen."), 10180);
-    int left = 3;
+    // A row that closes up when a screen hides a button.
+    auto* vcrRow = new QHBoxLayout(pnlVCR);
+    vcrRow->setContentsMargins(3, 3, 3, 3);
+    vcrRow->setSpacing(2);
     for (QPushButton* b : {BitBtnPlay, BitBtnStop, BitBtnRewind, BitBtnCustom, BitBtnHelp, BitBtnClose}) {
-        b->setGeometry(left, 3, 37, 30);
+        b->setFixedSize(37, 30);
         b->setContextMenuPolicy(Qt::NoContextMenu); // the VCR panel decides
-        left += 39;
+        vcrRow->addWidget(b);
     }
+    vcrRow->addStretch();
     BitBtnPlay->setDefault(true);
     BitBtnStop->setEnabled(false);
     BitBtnRewind->setEnabled(false);
@@ -845,6 +849,8 @@ void TPractise0BaseForm::showScoreControls(bool shown)
 {
     for (QWidget* w : std::initializer_list<QWidget*>{updnCorrect, updnTotal, BitBtnClear, pnlCorrect, pnlTotal, pnlLights})
         w->setVisible(shown);
+    for (QLabel* label : m_scoreLabels)
+        label->setVisible(shown);
 }
 
 void TPractise0BaseForm::BitBtnPlayClick(QObject* sender)

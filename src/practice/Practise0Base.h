@@ -307,5 +307,6 @@ private:
     bool isVisibleBox(int index) const;
 
     QList<Panel*> m_optionButtons;
+    QList<QLabel*> m_scoreLabels;
     QMetaObject::Connection m_hintConnection;
 };

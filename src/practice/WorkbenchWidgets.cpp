@@ -115,11 +115,23 @@ void draw(QPainter& p, Glyph glyph, qreal s)
         p.drawPolygon(triangle({s * 0.5, s * 0.15}, {s * 0.88, s * 0.58}, {s * 0.12, s * 0.58}));
         p.drawRect(QRectF(s * 0.12, s * 0.7, s * 0.76, s * 0.14));
         break;
-    case Glyph::Clear:
-        p.setPen(QPen(QColor(0xC0, 0x00, 0x00), s * 0.14, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(s * 0.25, s * 0.25), QPointF(s * 0.75, s * 0.75));
-        p.drawLine(QPointF(s * 0.75, s * 0.25), QPointF(s * 0.25, s * 0.75));
+    case Glyph::Clear: {
+        // Back to zero: a "0" inside an arrow turning anticlockwise.
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0x00, 0x60, 0xC0), s * 0.1, Qt::SolidLine, Qt::RoundCap));
+        const QRectF ring(s * 0.12, s * 0.12, s * 0.76, s * 0.76);
+        p.drawArc(ring, 100 * 16, 290 * 16);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x00, 0x60, 0xC0));
+        p.drawPolygon(triangle({s * 0.34, s * 0.02}, {s * 0.34, s * 0.3}, {s * 0.12, s * 0.16}));
+        QFont f(QStringLiteral("Arial"));
+        f.setPixelSize(int(s * 0.46));
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(QColor(0x20, 0x20, 0x20));
+        p.drawText(QRectF(0, 0, s, s), Qt::AlignCenter, QStringLiteral("0"));
         break;
+    }
     case Glyph::Navigate:
         p.setBrush(QColor(0x00, 0x60, 0xC0));
         p.drawPolygon(triangle({s * 0.5, s * 0.02}, {s * 0.68, s * 0.26}, {s * 0.32, s * 0.26}));
