@@ -499,6 +499,8 @@ private slots:
         s.play(QStringLiteral("4,7,12,-,35"));
         typeDigits(s.form, QStringLiteral("4") + QStringLiteral("123"));
         s.form->BitBtnStopClick();
+        QCOMPARE(s.box(1)->color(), SysColors::Red); // "123" for 7
+        QCOMPARE(s.box(0)->color(), SysColors::window());
         // pnlViewAnswers is this screen's to show; the workbench flips the steps.
         QVERIFY(s.child<QWidget>("pnlViewAnswers")->isVisible());
         QVERIFY(s.child<QRadioButton>("rdoShowMyAnswerSteps")->isChecked());
