@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -262,7 +263,7 @@ void TPractise0BaseForm::createControls()
     vcrRow->setSpacing(2);
     for (QPushButton* b : {BitBtnPlay, BitBtnStop, BitBtnRewind, BitBtnCustom, BitBtnHelp, BitBtnClose}) {
         b->setFixedSize(37, 30);
-        b->setContextMenuPolicy(Qt::NoContextMenu); // the VCR panel decides
+        b->installEventFilter(this); // right clicks go to the VCR panel
         vcrRow->addWidget(b);
     }
     vcrRow->addStretch();
@@ -1087,6 +1088,17 @@ void TPractise0BaseForm::pnlVCRContextPopup(const QPoint& pos)
             return;
         }
     }
+}
+
+bool TPractise0BaseForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // A disabled button takes no right click of its own: the VCR panel gets it.
+    if (event->type() == QEvent::ContextMenu && watched->parent() == pnlVCR && watched->isWidgetType()) {
+        auto* button = static_cast<QWidget*>(watched);
+        pnlVCRContextPopup(button->mapTo(pnlVCR, static_cast<QContextMenuEvent*>(event)->pos()));
+        return true;
+    }
+    return ChildForm::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------- check boxes and answer steps

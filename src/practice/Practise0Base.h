@@ -232,6 +232,7 @@ protected:
     bool previewKeyPress(QKeyEvent* event) override;
     bool previewKeyRelease(QKeyEvent* event) override;
     void formClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // ---- state ---------------------------------------------------------------
     int State = Idle;

@@ -183,6 +183,10 @@ protected:
 
 public:
     int changes = 0;
+    // The operations a free-entry screen calls on its own boxes.
+    void formatBox(int i, int mode) { FormatWorkingPanel(WorkingPanels[i].Panel, mode); }
+    void setBoxFontWidth(int i, int width) { SetWorkingPanelFontColor(WorkingPanels[i].Panel, width); }
+    QColor storedFontColor(int i) const { return WorkingPanels[i].FontColor; }
 
 private:
     Panel* m_one = nullptr;
@@ -423,6 +427,27 @@ private slots:
         // A click on something that is not a box: beep.
         s.form->HighlightWorkingPanelOnMouseClick(s.child<QWidget>("pnlQuestion0"));
         QCOMPARE(s.env.dialogs.count(QStringLiteral("beep")), 1);
+    }
+
+    void free_entry_screens_format_their_own_boxes()
+    {
+        Opened s;
+        s.box(1)->clicked(); // ignored while idle
+        QCOMPARE(s.current(), nullptr);
+        s.play(QStringLiteral("4,7,12,-,35"));
+        QCOMPARE(s.form->storedFontColor(1), SysColors::Fuchsia); // multi-digit box on a free-entry screen
+        QCOMPARE(s.box(1)->fontColor(), SysColors::Fuchsia);
+        QCOMPARE(s.form->storedFontColor(0), SysColors::windowText());
+        press(s.form, Qt::Key_Tab);
+        typeDigits(s.form, QStringLiteral("07"));
+        s.form->formatBox(1, 1);
+        QCOMPARE(s.box(1)->caption(), QStringLiteral("7"));
+        s.form->formatBox(1, 2);
+        QCOMPARE(s.box(1)->caption(), QStringLiteral("007"));
+        s.form->setBoxFontWidth(1, 1);
+        QCOMPARE(s.form->storedFontColor(1), SysColors::windowText());
+        s.form->setBoxFontWidth(0, 2);
+        QCOMPARE(s.form->storedFontColor(0), SysColors::Fuchsia);
     }
 
     void moves_wrap_round_and_skip_hidden_boxes()
@@ -773,6 +798,13 @@ private slots:
         QCOMPARE(menu->popupComponent(), s.child<QWidget>("BitBtnStop"));
         menu->whatsThisAction()->trigger();
         QCOMPARE(s.env.help.requests.last().data.toInt(), 10170);
+        // A right click on a disabled button reaches the VCR panel.
+        auto* rewind = s.child<QPushButton>("BitBtnRewind");
+        QVERIFY(!rewind->isEnabled());
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), rewind->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(rewind, &click);
+        QCOMPARE(menu->popupComponent(), rewind);
+        menu->hide();
     }
 };
 
