@@ -19,6 +19,9 @@
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
 #include "practice/PractiseSpeedAddition.h"
+#include "records/OpenReport.h"
+#include "records/ResetScores.h"
+#include "records/Scores.h"
 #include "shell/ChildForm.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
@@ -390,7 +393,24 @@ void TfrmMain::bringToFront()
 
 // ---- menu commands ----------------------------------------------------------
 
-void TfrmMain::mnuOpenReportClick() {}
+void TfrmMain::mnuOpenReportClick()
+{
+    const QString fileName = Dialogs::current().openFile(this, QStringLiteral("Open Performance Report"),
+                                                         QStringLiteral("Rich Text Format (*.rtf)"),
+                                                         QStringLiteral("RTF"));
+    if (fileName.isEmpty())
+        return;
+    // A file that cannot be loaded discards the viewer unseen; the menus
+    // come back on.
+    openScreen(Strings::PrintScores, false, [&fileName]() -> ChildForm* {
+        auto* viewer = new TOpenReportForm;
+        if (viewer->loadReport(fileName))
+            return viewer;
+        delete viewer;
+        return nullptr;
+    });
+    PlaceReportWindow();
+}
 
 void TfrmMain::mnuPrinterSetupClick()
 {
@@ -404,8 +424,16 @@ void TfrmMain::mnuExitClick()
 }
 
 void TfrmMain::mnuAboutClick() {}
-void TfrmMain::mnuScoresClick() {}
-void TfrmMain::mnuResetScoresClick() {}
+void TfrmMain::mnuScoresClick()
+{
+    openScreen(Strings::TitleScores, false, [] { return new TScoresForm; });
+    PlaceReportWindow();
+}
+
+void TfrmMain::mnuResetScoresClick()
+{
+    ResetAllScores(this);
+}
 void TfrmMain::mnuPreferencesClick() {}
 
 void TfrmMain::mnuHelpTopicsClick()

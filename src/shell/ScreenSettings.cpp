@@ -30,9 +30,7 @@ bool load(QWidget* parent, const std::function<void(const IniFile&)>& read)
 bool save(QWidget* parent, const std::function<void(IniFile&)>& write)
 {
     if (!Globals::UserDataWritable || Globals::UserIniFile.isEmpty()) {
-        Dialogs::current().information(parent, QStringLiteral("Folder: ") + Globals::UserDataFolder
-                                                   + QStringLiteral("\r\n\r\n")
-                                                   + Strings::text(Strings::UnableToSave));
+        reportNotWritable(parent);
         return false;
     }
     IniFile ini(Globals::UserIniFile);
@@ -42,6 +40,12 @@ bool save(QWidget* parent, const std::function<void(IniFile&)>& write)
         return false;
     }
     return true;
+}
+
+void reportNotWritable(QWidget* parent)
+{
+    Dialogs::current().information(parent, QStringLiteral("Folder: ") + Globals::UserDataFolder
+                                               + QStringLiteral("\r\n\r\n") + Strings::text(Strings::UnableToSave));
 }
 
 } // namespace ScreenSettings

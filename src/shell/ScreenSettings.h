@@ -25,4 +25,8 @@ bool load(QWidget* parent, const std::function<void(const IniFile&)>& read);
 // failure's own text in an error box. True when the file was written.
 bool save(QWidget* parent, const std::function<void(IniFile&)>& write);
 
+// The information box "Folder: <folder>" + the "Unable to save..." text: the
+// learner's data cannot be written.
+void reportNotWritable(QWidget* parent);
+
 } // namespace ScreenSettings

@@ -29,15 +29,20 @@ public:
         return confirmAnswers.isEmpty() ? defaultConfirm : confirmAnswers.takeFirst();
     }
     void beep() override { boxes.append({QStringLiteral("beep"), QString()}); }
-    QString openFile(QWidget*, const QString& title, const QString&, const QString&) override
+    QString openFile(QWidget*, const QString& title, const QString& filter, const QString& suffix) override
     {
         boxes.append({QStringLiteral("open"), title});
+        lastFilter = filter;
+        lastSuffix = suffix;
         return openAnswer;
     }
-    QString saveFile(QWidget*, const QString& title, const QString&, const QString&, const QString& preset) override
+    QString saveFile(QWidget*, const QString& title, const QString& filter, const QString& suffix,
+                     const QString& preset) override
     {
         boxes.append({QStringLiteral("save"), preset});
         lastSaveTitle = title;
+        lastFilter = filter;
+        lastSuffix = suffix;
         return saveAnswer;
     }
     bool print(QWidget*, QPrinter& printer) override;
@@ -58,6 +63,8 @@ public:
     QString openAnswer;         // file chosen in the open dialog ("" = cancelled)
     QString saveAnswer;         // file chosen in the save dialog ("" = cancelled)
     QString lastSaveTitle;
+    QString lastFilter;         // filter and default extension of the last open or save dialog
+    QString lastSuffix;
     bool printAnswer = true;
     QString printToPdf;         // when set, print() points the printer at this PDF file
 };

@@ -1,0 +1,117 @@
+#include "records/MarksheetRules.h"
+
+#include "shell/Strings.h"
+#include "shell/TextHelpers.h"
+
+const QList<MarksheetRules::Row>& MarksheetRules::rows()
+{
+    static const QList<Row> table = {
+        {Strings::TitleAddition, QStringLiteral("Addition"), true},
+        {Strings::TitleSubtraction, QStringLiteral("Subtraction"), true},
+        {Strings::TitleDoubling, QStringLiteral("Doubling"), true},
+        {Strings::TitleHalving, QStringLiteral("Halving"), true},
+        {Strings::TitleOddsEvens, QStringLiteral("OddEven"), true},
+        {Strings::TitleMultiplication, QStringLiteral("BasicMultiplication"), true},
+        {Strings::TitleDivision, QStringLiteral("BasicDivision"), true},
+        {Strings::TitleUnitsTens, QStringLiteral("UnitTen"), true},
+        {Strings::TitleNumbersTens, QStringLiteral("NumberTen"), true},
+        {Strings::TitleKeyboardSkills, QStringLiteral("Keyboard"), true},
+        {Strings::TitleSpeedAddition, QStringLiteral("SpeedAddition"), false},
+        {Strings::TitleRulesForMultiplication, QStringLiteral("RulesMultiplication"), false},
+        {Strings::TitleBasicSpeedMultiplication, QStringLiteral("MultiplyBasic"), false},
+        {Strings::TitleDirectMethod, QStringLiteral("MultiplyDirect"), false},
+        {Strings::TitleTwoFingerMethod, QStringLiteral("Multiply2Finger"), false},
+        {Strings::TitleSpeedDivision, QStringLiteral("SpeedDivision"), false},
+        {Strings::TitleSquare5_5, QStringLiteral("Square5_5"), false},
+        {Strings::TitleSquare2Digit, QStringLiteral("Square2Digit"), false},
+        {Strings::TitleSquare3Digit, QStringLiteral("Square3Digit"), false},
+        {Strings::TitleSquareRoot, QStringLiteral("SquareRoot"), false},
+    };
+    return table;
+}
+
+QString MarksheetRules::percentText(qint64 correct, qint64 total)
+{
+    const qint64 percent = total == 0 ? 0 : correct * 100 / total;
+    return PadLeft(QString::number(percent), PercentWidth);
+}
+
+QString MarksheetRules::rowText(const QString& title, int correct, int total)
+{
+    return title + QString(qMax(0, TitleWidth - int(title.size())), QLatin1Char('.'))
+           + PadLeft(QString::number(correct), CountWidth) + PadLeft(QString::number(total), CountWidth)
+           + percentText(correct, total);
+}
+
+QString MarksheetRules::headingLine()
+{
+    QString total = Strings::text(Strings::HeadingTotal);
+    if (total.size() >= CountWidth)
+        total = LeftChars(total, CountWidth - 1);
+    return QString(TitleWidth, QLatin1Char(' '))
+           + PadLeft(LeftChars(Strings::text(Strings::HeadingCorrect), CountWidth), CountWidth)
+           + PadLeft(total, CountWidth) + PadLeft(QStringLiteral("%"), PercentWidth);
+}
+
+QString MarksheetRules::ruleLine()
+{
+    return QString(LineWidth, QLatin1Char('_'));
+}
+
+QString MarksheetRules::overallLine(qint64 correctSum, qint64 totalSum)
+{
+    return Strings::text(Strings::OverallPercentage) + percentText(correctSum, totalSum) + QStringLiteral(" %");
+}
+
+QList<MarksheetParagraph> MarksheetRules::build(const QString& userName, const QString& dateText,
+                                                const std::function<ScoreCounts(const QString&)>& countsOf)
+{
+    QList<MarksheetParagraph> out;
+    MarksheetParagraph format;
+    auto use = [&format](const QString& family, int points, bool bold, Qt::Alignment alignment) {
+        format = {QString(), family, points, bold, alignment};
+    };
+    auto add = [&out, &format](const QString& text) {
+        out.append(format);
+        out.last().text = text;
+    };
+    // A rule line ends in a line break of its own: an empty line follows it.
+    auto addRule = [&add] {
+        add(ruleLine());
+        add(QString());
+    };
+
+    use(TitleFamily, 20, true, Qt::AlignHCenter);
+    add(Strings::text(Strings::ApplicationTitle));
+    use(TitleFamily, 12, true, Qt::AlignHCenter);
+    add(Strings::text(Strings::TitleScores));
+    use(TitleFamily, 12, false, Qt::AlignHCenter);
+    add(QString());
+    add(userName);
+    add(dateText);
+    add(QString());
+
+    use(TableFamily, TablePoints, true, Qt::AlignLeft);
+    addRule();
+    add(headingLine());
+    addRule();
+
+    use(TableFamily, TablePoints, false, Qt::AlignLeft);
+    qint64 correctSum = 0;
+    qint64 totalSum = 0;
+    bool basics = true;
+    for (const Row& row : rows()) {
+        if (basics && !row.basics) {
+            addRule();
+            basics = false;
+        }
+        const ScoreCounts counts = countsOf ? countsOf(row.section) : ScoreCounts{};
+        correctSum += counts.correct;
+        totalSum += counts.total;
+        add(rowText(Strings::text(row.titleId), counts.correct, counts.total));
+    }
+    addRule();
+    add(overallLine(correctSum, totalSum));
+    addRule();
+    return out;
+}

@@ -1,0 +1,209 @@
+#include <QtTest>
+
+#include <QPrinter>
+#include <QPushButton>
+
+#include "DocumentLooks.h"
+#include "ReportTesting.h"
+#include "platform/Dialogs.h"
+#include "records/MarksheetRules.h"
+#include "records/OpenReport.h"
+#include "shell/Globals.h"
+
+using namespace ReportTesting;
+
+namespace {
+
+QString fixture(const QString& name)
+{
+    return QStringLiteral(VSM_SOURCE_DIR "/tests/platform/data/") + name;
+}
+
+QString records(const QString& name)
+{
+    return QStringLiteral(VSM_SOURCE_DIR "/tests/records/data/") + name;
+}
+
+// Opens a file through File > "Open Report..." as a learner does.
+TOpenReportForm* openReport(TfrmMain& main, TestEnvironment& env, const QString& file)
+{
+    env.dialogs.openAnswer = file;
+    main.menuItem(QStringLiteral("mnuOpenReport"))->trigger();
+    return openForm<TOpenReportForm>(main);
+}
+
+QByteArray repeated(const QByteArray& piece, int times)
+{
+    QByteArray out;
+    out.reserve(piece.size() * times);
+    for (int i = 0; i < times; ++i)
+        out += piece;
+    return out;
+}
+
+} // namespace
+
+class TestOpenReport : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cancelled_open_dialog_opens_nothing()
+    {
+        Session s(QStringLiteral("Ann"));
+        TestEnvironment& env = s.env;
+        TfrmMain& main = s.main;
+        env.sounds.clear();
+        QVERIFY(!openReport(main, env, QString()));
+        QCOMPARE(env.dialogs.texts("open"), QStringList{QStringLiteral("Open Performance Report")});
+        QCOMPARE(env.dialogs.lastFilter, QStringLiteral("Rich Text Format (*.rtf)"));
+        QCOMPARE(env.dialogs.lastSuffix, QStringLiteral("RTF"));
+        QVERIFY(main.childForms().isEmpty());
+        QVERIFY(menusEnabled(main));
+        QVERIFY(env.sounds.calls.isEmpty());   // the menus were never touched
+        QVERIFY(Globals::ScreenTitle.isEmpty());
+    }
+
+    void shows_what_a_word_processor_wrote()
+    {
+        Session s(QStringLiteral("Ann"));
+        TestEnvironment& env = s.env;
+        TfrmMain& main = s.main;
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        TOpenReportForm* viewer = openReport(main, env, fixture(QStringLiteral("wordprocessor-marks.rtf")));
+        QVERIFY(viewer);
+        QVERIFY(menusDisabled(main));
+        QCOMPARE(Globals::ScreenTitle, QStringLiteral("PRINT SCORES"));
+        QCOMPARE(viewer->objectName(), QStringLiteral("OpenReportForm"));
+        QVERIFY(env.dialogs.boxes.size() == 1);   // the open dialog, no message
+
+        QTextEdit* edit = box(viewer);
+        QVERIFY(edit->isReadOnly());
+        QCOMPARE(edit->font().family(), QStringLiteral("Courier New"));
+        QCOMPARE(edit->font().pointSize(), 10);
+        const QString text = edit->toPlainText();
+        QVERIFY2(text.startsWith(QStringLiteral("Harbour Lane Reckoning Club\nMarks for Zoë Ångström — Spring term")),
+                 qPrintable(text));
+        QVERIFY2(text.contains(MarksheetRules::rowText(QStringLiteral("COLUMN SUMS"), 12, 16)),
+                 qPrintable(text));
+        const QList<ParagraphLook> look = looks(*edit->document());
+        QVERIFY(!look.isEmpty());
+        QCOMPARE(look[0].alignment, Qt::AlignHCenter);
+        QVERIFY(look[0].bold);
+
+        // Only Print and Close; placed as a report window, resizable.
+        QVERIFY(viewer->findChild<QPushButton*>(QStringLiteral("bitbtnPrint")));
+        QVERIFY(viewer->findChild<QPushButton*>(QStringLiteral("BitBtnCancel")));
+        QVERIFY(!viewer->findChild<QPushButton*>(QStringLiteral("bitbtnSave")));
+        QCOMPARE(viewer->subWindow()->height(), main.mdiArea()->viewport()->height() - 100);
+        QCOMPARE(viewer->minimumSize(), QSize(296, 146));
+
+        pressEscape(viewer);
+        QVERIFY(viewer->isClosed());
+        QVERIFY(menusEnabled(main));
+    }
+
+    void shows_a_marksheet_a_word_processor_saved_again()
+    {
+        // A marksheet saved by the report and saved again by LibreOffice
+        // Writer: same lines, fonts, sizes, weights and alignment.
+        const QHash<QString, ScoreCounts> counts = {{QStringLiteral("Addition"), {37, 50}},
+                                                    {QStringLiteral("OddEven"), {1, 3}},
+                                                    {QStringLiteral("SpeedAddition"), {9, 10}},
+                                                    {QStringLiteral("Multiply2Finger"), {12, 40}}};
+        const QList<MarksheetParagraph> sheet = MarksheetRules::build(
+            QStringLiteral("Zoë Ångström"), QStringLiteral("7 Dec 2026"),
+            [&counts](const QString& section) { return counts.value(section); });
+        for (const char* name : {"marksheet-saved.rtf", "marksheet-resaved.rtf"}) {
+            Session s(QStringLiteral("Ann"));
+            TOpenReportForm* viewer = openReport(s.main, s.env, records(QString::fromLatin1(name)));
+            QVERIFY2(viewer, name);
+            const QList<ParagraphLook> look = looks(*box(viewer)->document());
+            QCOMPARE(look.size(), sheet.size());
+            for (qsizetype i = 0; i < sheet.size(); ++i) {
+                const MarksheetParagraph& p = sheet[i];
+                ParagraphLook want{p.text, p.alignment, p.family, qreal(p.points), p.bold};
+                // Writer gives the closing empty paragraph its default
+                // style (Liberation Serif 12 pt) when it saves.
+                if (i == sheet.size() - 1 && QByteArray(name) == "marksheet-resaved.rtf")
+                    want = {QString(), Qt::AlignLeft, QStringLiteral("Liberation Serif"), 12, false};
+                QCOMPARE(look[i], want);
+            }
+        }
+    }
+
+    void unreadable_files_discard_the_viewer_silently_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("not rich text") << QByteArray("PK\x03\x04 a zip file, not a report", 30);
+        QTest::newRow("plain text") << QByteArray("ADDITION.....   37   50   74\r\n");
+        QTest::newRow("truncated")
+            << QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Courier New;}}\\pard\\qc\\fs40\\b Vandrelsholm Speed Ma");
+        QTest::newRow("deep nesting") << (QByteArray("{\\rtf1 ") + repeated("{", 100000) + "x" + repeated("}", 100000) + "}");
+        QTest::newRow("enormous numbers")
+            << (QByteArray("{\\rtf1\\fs") + repeated("9", 100000) + "\\bin" + repeated("9", 5000) + " x");
+        QTest::newRow("endless word") << (QByteArray("{\\rtf1\\") + repeated("a", 1000000) + "}");
+        QTest::newRow("megabytes of groups") << (QByteArray("{\\rtf1 ") + repeated("{x}", 1200000) + "}");
+        QTest::newRow("larger than any report") << (QByteArray("{\\rtf1 ") + repeated("{\\b x}{\\i y}", 1500000) + "}");
+        QTest::newRow("binary junk") << repeated(QByteArray("\x00\xff{\\rtf1\x01", 8), 200000);
+    }
+    void unreadable_files_discard_the_viewer_silently()
+    {
+        QFETCH(QByteArray, content);
+        Session s(QStringLiteral("Ann"));
+        TestEnvironment& env = s.env;
+        TfrmMain& main = s.main;
+        env.writeFile(QStringLiteral("bad.rtf"), content);
+        env.sounds.clear();
+        QVERIFY(!openReport(main, env, env.path(QStringLiteral("bad.rtf"))));
+        QVERIFY(main.childForms().isEmpty());
+        QVERIFY(main.mdiArea()->subWindowList().isEmpty());
+        QCOMPARE(env.dialogs.boxes.size(), 1);   // only the open dialog
+        QVERIFY(menusEnabled(main));
+        // Menus off, then on again (idle music stopped and started again).
+        QCOMPARE(env.sounds.calls, QStringList({"stop", "resource MAINSCREEN loop"}));
+        // The file is left as it was.
+        QCOMPARE(env.readFile(QStringLiteral("bad.rtf")), content);
+    }
+
+    void missing_file_or_folder_is_discarded_too()
+    {
+        Session s(QStringLiteral("Ann"));
+        TestEnvironment& env = s.env;
+        TfrmMain& main = s.main;
+        QVERIFY(!openReport(main, env, env.path(QStringLiteral("gone.rtf"))));
+        QVERIFY(!openReport(main, env, env.root()));
+        QVERIFY(main.childForms().isEmpty());
+        QVERIFY(menusEnabled(main));
+        QCOMPARE(env.dialogs.boxes.size(), 2);
+        // And a good file opens after all that.
+        QVERIFY(openReport(main, env, fixture(QStringLiteral("wordprocessor-marks.rtf"))));
+    }
+
+    void prints_for_the_signed_in_learner()
+    {
+        Session s(QStringLiteral("Ann"));
+        TestEnvironment& env = s.env;
+        TfrmMain& main = s.main;
+        TOpenReportForm* viewer = openReport(main, env, fixture(QStringLiteral("wordprocessor-marks.rtf")));
+        QVERIFY(viewer);
+        // Whoever the report belongs to, the job title names who prints it.
+        Globals::UserName = QStringLiteral("Ben");
+        const QString pdf = env.path(QStringLiteral("again.pdf"));
+        env.dialogs.printToPdf = pdf;
+        click(viewer, "bitbtnPrint");
+        QCOMPARE(env.dialogs.count("print"), 1);
+        QCOMPARE(env.dialogs.count("error"), 0);
+        QCOMPARE(Dialogs::printer().docName(), QStringLiteral("Vandrelsholm Speed Math SCORES Ben"));
+        const QString text = pdfText(pdf);
+        if (text.isNull())
+            QSKIP("pdftotext is not installed");
+        QVERIFY2(text.contains(QStringLiteral("Harbour Lane Reckoning Club")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("COLUMN SUMS")), qPrintable(text));
+        QVERIFY(viewer->closeForm());
+    }
+};
+
+QTEST_MAIN(TestOpenReport)
+#include "tst_OpenReport.moc"
