@@ -76,6 +76,17 @@ QPolygonF triangle(QPointF a, QPointF b, QPointF c)
     return QPolygonF({a, b, c});
 }
 
+// A bold character in the middle of the picture, its height a share of it.
+void centredText(QPainter& p, qreal s, const QString& text, qreal share, const QColor& color)
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(int(s * share));
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(color);
+    p.drawText(QRectF(0, 0, s, s), Qt::AlignCenter, text);
+}
+
 void draw(QPainter& p, Glyph glyph, qreal s)
 {
     const QColor outline(0x20, 0x20, 0x20);
@@ -99,39 +110,26 @@ void draw(QPainter& p, Glyph glyph, qreal s)
         p.setBrush(QColor(0xD0, 0x00, 0x00));
         p.drawEllipse(QRectF(s * 0.2, s * 0.2, s * 0.6, s * 0.6));
         break;
-    case Glyph::Help: {
+    case Glyph::Help:
         p.setBrush(QColor(0xFF, 0xF0, 0x80));
         p.drawEllipse(QRectF(s * 0.08, s * 0.08, s * 0.84, s * 0.84));
-        QFont f(QStringLiteral("Arial"));
-        f.setPixelSize(int(s * 0.7));
-        f.setBold(true);
-        p.setFont(f);
-        p.setPen(QColor(0x00, 0x00, 0xA0));
-        p.drawText(QRectF(0, 0, s, s), Qt::AlignCenter, QStringLiteral("?"));
+        centredText(p, s, QStringLiteral("?"), 0.7, QColor(0x00, 0x00, 0xA0));
         break;
-    }
     case Glyph::Eject:
         p.setBrush(QColor(0x60, 0x60, 0x60));
         p.drawPolygon(triangle({s * 0.5, s * 0.15}, {s * 0.88, s * 0.58}, {s * 0.12, s * 0.58}));
         p.drawRect(QRectF(s * 0.12, s * 0.7, s * 0.76, s * 0.14));
         break;
-    case Glyph::Clear: {
+    case Glyph::Clear:
         // Back to zero: a "0" inside an arrow turning anticlockwise.
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(QColor(0x00, 0x60, 0xC0), s * 0.1, Qt::SolidLine, Qt::RoundCap));
-        const QRectF ring(s * 0.12, s * 0.12, s * 0.76, s * 0.76);
-        p.drawArc(ring, 100 * 16, 290 * 16);
+        p.drawArc(QRectF(s * 0.12, s * 0.12, s * 0.76, s * 0.76), 100 * 16, 290 * 16);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0x00, 0x60, 0xC0));
         p.drawPolygon(triangle({s * 0.34, s * 0.02}, {s * 0.34, s * 0.3}, {s * 0.12, s * 0.16}));
-        QFont f(QStringLiteral("Arial"));
-        f.setPixelSize(int(s * 0.46));
-        f.setBold(true);
-        p.setFont(f);
-        p.setPen(QColor(0x20, 0x20, 0x20));
-        p.drawText(QRectF(0, 0, s, s), Qt::AlignCenter, QStringLiteral("0"));
+        centredText(p, s, QStringLiteral("0"), 0.46, QColor(0x20, 0x20, 0x20));
         break;
-    }
     case Glyph::Navigate:
         p.setBrush(QColor(0x00, 0x60, 0xC0));
         p.drawPolygon(triangle({s * 0.5, s * 0.02}, {s * 0.68, s * 0.26}, {s * 0.32, s * 0.26}));
