@@ -392,7 +392,6 @@ Panel* TPractise0BaseForm::AddOptionButton(const QString& name, const QString& c
     if (!hint.isEmpty())
         Hints::setHint(button, hint);
     PnlOptions->layout()->addWidget(button);
-    m_optionButtons.append(button);
     connect(button, &Panel::clicked, this, [this, button] { ActivateOptionButton(button); });
     return button;
 }

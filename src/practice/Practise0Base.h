@@ -307,7 +307,6 @@ private:
     int lastIndex() const { return int(WorkingPanels.size()) - 1; }
     bool isVisibleBox(int index) const;
 
-    QList<Panel*> m_optionButtons;
     QList<QLabel*> m_scoreLabels;
     QMetaObject::Connection m_hintConnection;
 };

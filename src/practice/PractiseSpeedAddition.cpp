@@ -193,7 +193,6 @@ void TPractiseSpeedAdditionForm::NewQuestion()
         for (int g = 0; g < Rules::Columns; ++g)
             QuestionPanels[r * Rules::Columns + g].Panel->setTag(m_question.digits[r][g]);
     }
-    m_sum = m_question.sum();
 }
 
 void TPractiseSpeedAdditionForm::ShowQuestion()

@@ -22,7 +22,7 @@ public:
 
     explicit TPractiseSpeedAdditionForm(QWidget* parent = nullptr);
 
-    // The question being worked.
+    // The question being worked (its sum is the answer).
     const SpeedAdditionRules::Question& question() const { return m_question; }
 
 protected:
@@ -56,7 +56,6 @@ private:
     void updateImaginaryZeros();
 
     SpeedAdditionRules::Question m_question;
-    qint64 m_sum = 0;
     double m_bestTime = 0;
     QList<Panel*> m_answerCarries;            // pnlAnswerCarry0..7
     QList<QLabel*> m_imaginaryZeros;          // left 1, left 2, right
