@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -15,6 +16,11 @@
 #include <QWindow>
 
 #include "app/Help.h"
+#include "basics/BasicsAdd.h"
+#include "basics/BasicsDouble.h"
+#include "basics/BasicsHalf.h"
+#include "basics/BasicsOddEven.h"
+#include "basics/BasicsSubtract.h"
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
@@ -22,9 +28,12 @@
 #include "records/OpenReport.h"
 #include "records/ResetScores.h"
 #include "records/Scores.h"
+#include "shell/About.h"
+#include "shell/AboutOnly.h"
 #include "shell/ChildForm.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
+#include "shell/Preferences.h"
 #include "shell/SetIni.h"
 #include "shell/Strings.h"
 
@@ -46,6 +55,11 @@ struct ScreenEntry {
 const QHash<QString, ScreenEntry>& screenTable()
 {
     static const QHash<QString, ScreenEntry> table = {
+        {QStringLiteral("mnuAddition"), {Strings::TitleAddition, true, [] { return new TBasicsAddForm; }}},
+        {QStringLiteral("mnuSubtraction"), {Strings::TitleSubtraction, true, [] { return new TBasicsSubtractForm; }}},
+        {QStringLiteral("mnuDoubling"), {Strings::TitleDoubling, true, [] { return new TBasicsDoubleForm; }}},
+        {QStringLiteral("mnuHalving"), {Strings::TitleHalving, false, [] { return new TBasicsHalfForm; }}},
+        {QStringLiteral("mnuOddsEvens"), {Strings::TitleOddsEvens, false, [] { return new TBasicsOddEvenForm; }}},
         {QStringLiteral("mnuSpeedAddition"), {Strings::TitleSpeedAddition, false, [] { return new TPractiseSpeedAdditionForm; }}},
     };
     return table;
@@ -60,6 +74,10 @@ QString helpIndexCacheOf(const QString& helpFile)
 
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
 {
+    // The images and recordings are linked from a static library, whose
+    // resources register only when asked to.
+    Q_INIT_RESOURCE(resources);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/AppIcon.png")));
     frmMain = this;
     setObjectName(QStringLiteral("frmMain"));
     m_mdiArea = new QMdiArea(this);
@@ -423,7 +441,13 @@ void TfrmMain::mnuExitClick()
         Help::quit();
 }
 
-void TfrmMain::mnuAboutClick() {}
+void TfrmMain::mnuAboutClick()
+{
+    // The sign-in dialog keeps the screen title as it is.
+    DisableMenuItemsAll();
+    showChild(new TAboutBox);
+}
+
 void TfrmMain::mnuScoresClick()
 {
     openScreen(Strings::TitleScores, false, [] { return new TScoresForm; });
@@ -434,7 +458,11 @@ void TfrmMain::mnuResetScoresClick()
 {
     ResetAllScores(this);
 }
-void TfrmMain::mnuPreferencesClick() {}
+
+void TfrmMain::mnuPreferencesClick()
+{
+    openScreen(Strings::PreferencesTitle, false, [] { return new TPrefsForm; });
+}
 
 void TfrmMain::mnuHelpTopicsClick()
 {
@@ -483,4 +511,7 @@ void TfrmMain::mnuHelpVandrelsholmStoryClick()
     Help::current().winHelp(this, found, Help::HELP_CONTENTS, 0);
 }
 
-void TfrmMain::mnuAboutVandrelsholmSpeedMathClick() {}
+void TfrmMain::mnuAboutVandrelsholmSpeedMathClick()
+{
+    openScreen(Strings::AboutMenuTitle, false, [] { return new TAboutOnlyBox; });
+}

@@ -17,15 +17,17 @@
 #include "platform/IniFile.h"
 #include "platform/SoundPlayer.h"
 #include "practice/PracticeClock.h"
-#include "practice/WorkbenchWidgets.h"
+#include "shell/GlyphButton.h"
 #include "shell/Globals.h"
 #include "shell/Grading.h"
 #include "shell/Hints.h"
 #include "shell/Panel.h"
 #include "shell/ScreenSettings.h"
+#include "shell/Shape.h"
 #include "shell/StatusBar.h"
 #include "shell/Strings.h"
 #include "shell/SysColors.h"
+#include "shell/UpDown.h"
 #include "shell/WhatsThisMenu.h"
 
 namespace {
@@ -48,12 +50,10 @@ void setTextColor(QWidget* widget, const QColor& color)
     widget->setPalette(pal);
 }
 
-QPushButton* glyphButton(QWidget* parent, const QString& name, WorkbenchGlyphs::Glyph glyph,
-                         const QString& hint, int helpContext)
+GlyphButton* glyphButton(QWidget* parent, const QString& name, GlyphButton::Glyph glyph, const QString& hint,
+                         int helpContext)
 {
-    auto* button = new QPushButton(parent);
-    button->setObjectName(name);
-    button->setIcon(WorkbenchGlyphs::icon(glyph, 20));
+    auto* button = new GlyphButton(parent, name, glyph);
     button->setIconSize(QSize(20, 20));
     button->setFocusPolicy(Qt::NoFocus);
     Hints::setHint(button, hint);
@@ -109,7 +109,7 @@ TPractise0BaseForm::~TPractise0BaseForm()
 
 void TPractise0BaseForm::createControls()
 {
-    using WorkbenchGlyphs::Glyph;
+    using Glyph = GlyphButton::Glyph;
 
     stbrScreen = new StatusBar(this);
     stbrScreen->setGeometry(0, 0, 588, 19);
@@ -189,6 +189,7 @@ void TPractise0BaseForm::createControls()
     Hints::setHint(pnlCorrect, QStringLiteral("Correct Answers|CORRECT ANSWERS: The number of right answers"));
     Hints::setHelpContext(pnlCorrect, 20130);
     updnCorrect = new UpDown(pnlScores, QStringLiteral("updnCorrect"));
+    updnCorrect->setRange(0, 1000);
     updnCorrect->setGeometry(54, 17, 16, 22);
     Hints::setHint(updnCorrect, QStringLiteral("|Adjusts your correct answers."));
     Hints::setHelpContext(updnCorrect, 20130);
@@ -203,22 +204,19 @@ void TPractise0BaseForm::createControls()
     Hints::setHint(pnlTotal, QStringLiteral("Total Questions|TOTAL QUESTIONS: The total number of questions you have tried."));
     Hints::setHelpContext(pnlTotal, 10150);
     updnTotal = new UpDown(pnlScores, QStringLiteral("updnTotal"));
+    updnTotal->setRange(0, 1000);
     updnTotal->setGeometry(54, 56, 16, 22);
     Hints::setHint(updnTotal, QStringLiteral("|Adjusts the TOTAL number of questions."));
     Hints::setHelpContext(updnTotal, 10150);
-    connect(updnCorrect, &UpDown::changing, this, [this](UpDown::Direction d, int, bool* allow) {
-        updnCorrectChangingEx(int(d), allow);
-    });
-    connect(updnTotal, &UpDown::changing, this, [this](UpDown::Direction d, int, bool* allow) {
-        updnTotalChangingEx(int(d), allow);
-    });
+    updnCorrect->setChangingCheck([this](UpDown::Direction d, int) { return updnCorrectChangingEx(int(d)); });
+    updnTotal->setChangingCheck([this](UpDown::Direction d, int) { return updnTotalChangingEx(int(d)); });
     connect(updnCorrect, &UpDown::clicked, this, [this] { updnCorrectClick(); });
     connect(updnTotal, &UpDown::clicked, this, [this] { updnTotalClick(); });
     pnlLights = new Panel(pnlScores, QStringLiteral("pnlLights"));
     pnlLights->setGeometry(4, 84, 36, 36);
     pnlLights->setBevelOuter(Panel::Bevel::Lowered);
     Hints::setHelpContext(pnlLights, 20230);
-    shpLights = new LampShape(pnlLights, QStringLiteral("shpLights"));
+    shpLights = new Shape(pnlLights, QStringLiteral("shpLights"));
     shpLights->setGeometry(3, 3, 30, 30);
     Hints::setHelpContext(shpLights, 20230);
     BitBtnClear = glyphButton(pnlScores, QStringLiteral("BitBtnClear"), Glyph::Clear,
@@ -232,11 +230,11 @@ void TPractise0BaseForm::createControls()
     pnlRightWrong->setBevelOuter(Panel::Bevel::Raised);
     imgRight = new QLabel(pnlRightWrong);
     imgRight->setObjectName(QStringLiteral("imgRight"));
-    imgRight->setPixmap(WorkbenchGlyphs::pixmap(Glyph::Tick, 40));
+    imgRight->setPixmap(GlyphButton::draw(Glyph::Tick, 40));
     imgRight->setGeometry(8, 8, 40, 40);
     imgWrong = new QLabel(pnlRightWrong);
     imgWrong->setObjectName(QStringLiteral("imgWrong"));
-    imgWrong->setPixmap(WorkbenchGlyphs::pixmap(Glyph::Cross, 40));
+    imgWrong->setPixmap(GlyphButton::draw(Glyph::Cross, 40));
     imgWrong->setGeometry(8, 8, 40, 40);
     pnlRightWrong->hide();
 
@@ -261,7 +259,7 @@ void TPractise0BaseForm::createControls()
     auto* vcrRow = new QHBoxLayout(pnlVCR);
     vcrRow->setContentsMargins(3, 3, 3, 3);
     vcrRow->setSpacing(2);
-    for (QPushButton* b : {BitBtnPlay, BitBtnStop, BitBtnRewind, BitBtnCustom, BitBtnHelp, BitBtnClose}) {
+    for (GlyphButton* b : {BitBtnPlay, BitBtnStop, BitBtnRewind, BitBtnCustom, BitBtnHelp, BitBtnClose}) {
         b->setFixedSize(37, 30);
         b->installEventFilter(this); // right clicks go to the VCR panel
         vcrRow->addWidget(b);
@@ -870,7 +868,7 @@ void TPractise0BaseForm::BitBtnPlayClick(QObject* sender)
     ClearAnswerPanels();
     ClearWorkingPanels();
 
-    for (QPushButton* b : {BitBtnClose, BitBtnPlay, BitBtnRewind, BitBtnCustom})
+    for (GlyphButton* b : {BitBtnClose, BitBtnPlay, BitBtnRewind, BitBtnCustom})
         b->setEnabled(false);
     BitBtnStop->setEnabled(true);
     showScoreControls(false);
@@ -924,7 +922,7 @@ void TPractise0BaseForm::BitBtnStopClick()
 
     if (frmMain)
         frmMain->setEnabled(true);
-    for (QPushButton* b : {BitBtnClose, BitBtnPlay, BitBtnRewind, BitBtnCustom})
+    for (GlyphButton* b : {BitBtnClose, BitBtnPlay, BitBtnRewind, BitBtnCustom})
         b->setEnabled(true);
     BitBtnStop->setEnabled(false);
     showScoreControls(true);
@@ -1016,23 +1014,25 @@ void TPractise0BaseForm::UpdateLamp()
     case Grading::Grade::Keep:
         return;
     }
-    shpLights->setColor(color);
+    shpLights->setBrushColor(color);
 }
 
-void TPractise0BaseForm::updnCorrectChangingEx(int direction, bool* allow)
+bool TPractise0BaseForm::updnCorrectChangingEx(int direction)
 {
     if (UpDown::Direction(direction) == UpDown::Direction::Up && updnCorrect->position() >= updnTotal->position()) {
-        *allow = false;
         stbrScreen->setSimpleText(Strings::text(Strings::CorrectAboveTotal));
+        return false;
     }
+    return true;
 }
 
-void TPractise0BaseForm::updnTotalChangingEx(int direction, bool*)
+bool TPractise0BaseForm::updnTotalChangingEx(int direction)
 {
     if (UpDown::Direction(direction) == UpDown::Direction::Down) {
         updnCorrect->setPosition(updnCorrect->position() - 1);
         pnlCorrect->setCaption(QString::number(updnCorrect->position()));
     }
+    return true;
 }
 
 void TPractise0BaseForm::updnCorrectClick()
@@ -1081,7 +1081,7 @@ void TPractise0BaseForm::BitBtnNavigateClick()
 void TPractise0BaseForm::pnlVCRContextPopup(const QPoint& pos)
 {
     QWidget* child = pnlVCR->childAt(pos);
-    for (QPushButton* b : {BitBtnPlay, BitBtnStop, BitBtnRewind, BitBtnCustom, BitBtnClose}) {
+    for (GlyphButton* b : {BitBtnPlay, BitBtnStop, BitBtnRewind, BitBtnCustom, BitBtnClose}) {
         if (child == b) {
             popupWhatsThis->popupFor(b, pnlVCR->mapToGlobal(pos));
             return;

@@ -7,13 +7,14 @@
 
 #include "shell/ChildForm.h"
 
+class GlyphButton;
 class IniFile;
-class LampShape;
 class Panel;
 class QCheckBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class Shape;
 class StatusBar;
 class UpDown;
 class WhatsThisMenu;
@@ -162,8 +163,9 @@ public:
     void chkHideMentalBoxesClick();
     void rdoShowMyAnswerStepsClick();
     void rdoShowActualAnswerStepsClick();
-    void updnCorrectChangingEx(int direction, bool* allow);
-    void updnTotalChangingEx(int direction, bool* allow);
+    // Before a step of the score up-downs: false refuses it.
+    bool updnCorrectChangingEx(int direction);
+    bool updnTotalChangingEx(int direction);
     void updnCorrectClick();
     void updnTotalClick();
     // A right click on the VCR panel at a position of the panel.
@@ -269,7 +271,7 @@ protected:
     QLabel* imgWrong = nullptr;
     Panel* PnlOptions = nullptr;
     Panel* pnlNavigate = nullptr;
-    QPushButton* BitBtnNavigate = nullptr;
+    GlyphButton* BitBtnNavigate = nullptr;
     Panel* pnlMover = nullptr;
     Panel* pnlShowHide = nullptr;
     QCheckBox* chkShowHint = nullptr;
@@ -279,20 +281,20 @@ protected:
     Panel* pnlTime = nullptr;
     QPushButton* btnTime = nullptr;
     Panel* pnlScores = nullptr;
-    QPushButton* BitBtnClear = nullptr;
+    GlyphButton* BitBtnClear = nullptr;
     Panel* pnlCorrect = nullptr;
     UpDown* updnCorrect = nullptr;
     Panel* pnlTotal = nullptr;
     UpDown* updnTotal = nullptr;
     Panel* pnlLights = nullptr;
-    LampShape* shpLights = nullptr;
+    Shape* shpLights = nullptr;
     Panel* pnlVCR = nullptr;
-    QPushButton* BitBtnPlay = nullptr;
-    QPushButton* BitBtnStop = nullptr;
-    QPushButton* BitBtnRewind = nullptr;
-    QPushButton* BitBtnCustom = nullptr;
-    QPushButton* BitBtnHelp = nullptr;
-    QPushButton* BitBtnClose = nullptr;
+    GlyphButton* BitBtnPlay = nullptr;
+    GlyphButton* BitBtnStop = nullptr;
+    GlyphButton* BitBtnRewind = nullptr;
+    GlyphButton* BitBtnCustom = nullptr;
+    GlyphButton* BitBtnHelp = nullptr;
+    GlyphButton* BitBtnClose = nullptr;
     WhatsThisMenu* popupWhatsThis = nullptr;
 
 private:

@@ -7,6 +7,7 @@
 
 #include "platform/IniFile.h"
 #include "practice/QuestionSource.h"
+#include "shell/GlyphButton.h"
 #include "shell/Hints.h"
 #include "shell/Panel.h"
 #include "shell/SysColors.h"

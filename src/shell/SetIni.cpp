@@ -6,6 +6,24 @@
 #include "platform/IniFile.h"
 #include "shell/Globals.h"
 
+namespace {
+
+const QString GradePrefs = QStringLiteral("GradePrefs");
+const QString PlaySounds = QStringLiteral("PlaySounds");
+
+constexpr int DefaultLevel = 1;
+constexpr int DefaultLower = 50;
+constexpr int DefaultUpper = 74;
+
+// An integer key inside [low, high]; anything else gives the default.
+quint8 readRanged(const IniFile& ini, const QString& key, int defaultValue, int low, int high)
+{
+    const int value = ini.readInteger(GradePrefs, key, defaultValue);
+    return quint8(value >= low && value <= high ? value : defaultValue);
+}
+
+} // namespace
+
 void RegisterHelpFolder(const QString& helpFile)
 {
     const QString windows = GetWindowsFolder();
@@ -33,4 +51,58 @@ void RegisterHelpFolder(const QString& helpFile)
     ini.writeString(section, key, folder);
     if (!ini.save())
         Dialogs::current().error(nullptr, ini.errorString());
+}
+
+void DefaultPreferences()
+{
+    Globals::LowerAmber = DefaultLower;
+    Globals::UpperAmber = DefaultUpper;
+    Globals::UserLevel = DefaultLevel;
+    Globals::CustomLowerAmber = DefaultLower;
+    Globals::CustomUpperAmber = DefaultUpper;
+    Globals::GreetingsOn = true;
+    Globals::IdleMusicOn = true;
+    Globals::PracticeSoundsOn = true;
+}
+
+void LoadPreferences(QWidget* parent)
+{
+    if (Globals::UserIniFile.isEmpty() || !QFileInfo::exists(Globals::UserIniFile)) {
+        DefaultPreferences();
+        return;
+    }
+    const IniFile ini(Globals::UserIniFile);
+    if (ini.readFailed()) {
+        Dialogs::current().error(parent, ini.errorString());
+        DefaultPreferences();
+        return;
+    }
+    Globals::CustomLowerAmber = readRanged(ini, QStringLiteral("CustomLowerAmber"), DefaultLower, 0, 100);
+    Globals::CustomUpperAmber = readRanged(ini, QStringLiteral("CustomUpperAmber"), DefaultUpper, 0, 100);
+    Globals::UserLevel = readRanged(ini, QStringLiteral("UserLevel"), DefaultLevel, 1, 4);
+    Globals::LowerAmber = readRanged(ini, QStringLiteral("LowerAmber"), DefaultLower, 0, 100);
+    Globals::UpperAmber = readRanged(ini, QStringLiteral("UpperAmber"), DefaultUpper, 0, 100);
+    Globals::GreetingsOn = ini.readBool(PlaySounds, QStringLiteral("OpeningClosingGreetings"), true);
+    Globals::IdleMusicOn = ini.readBool(PlaySounds, QStringLiteral("IdleMusic"), true);
+    Globals::PracticeSoundsOn = ini.readBool(PlaySounds, QStringLiteral("PracticeSounds"), true);
+}
+
+bool SavePreferences(QWidget* parent)
+{
+    if (!Globals::UserDataWritable || Globals::UserIniFile.isEmpty())
+        return false;
+    IniFile ini(Globals::UserIniFile);
+    ini.writeInteger(GradePrefs, QStringLiteral("UserLevel"), Globals::UserLevel);
+    ini.writeInteger(GradePrefs, QStringLiteral("LowerAmber"), Globals::LowerAmber);
+    ini.writeInteger(GradePrefs, QStringLiteral("UpperAmber"), Globals::UpperAmber);
+    ini.writeInteger(GradePrefs, QStringLiteral("CustomLowerAmber"), Globals::CustomLowerAmber);
+    ini.writeInteger(GradePrefs, QStringLiteral("CustomUpperAmber"), Globals::CustomUpperAmber);
+    ini.writeBool(PlaySounds, QStringLiteral("OpeningClosingGreetings"), Globals::GreetingsOn);
+    ini.writeBool(PlaySounds, QStringLiteral("IdleMusic"), Globals::IdleMusicOn);
+    ini.writeBool(PlaySounds, QStringLiteral("PracticeSounds"), Globals::PracticeSoundsOn);
+    if (!ini.save()) {
+        Dialogs::current().error(parent, ini.errorString());
+        return false;
+    }
+    return true;
 }

@@ -8,7 +8,8 @@
 #include "PracticeTestSupport.h"
 #include "TestEnvironment.h"
 #include "platform/IniFile.h"
-#include "practice/WorkbenchWidgets.h"
+#include "shell/Shape.h"
+#include "shell/UpDown.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
 #include "shell/Strings.h"
@@ -621,27 +622,27 @@ private slots:
                  "[TestWorkbench]\r\nTotal=5\r\nCorrect=5\r\n");
         auto* correct = s.child<UpDown>("updnCorrect");
         auto* total = s.child<UpDown>("updnTotal");
-        auto* lamp = s.child<LampShape>("shpLights");
-        QCOMPARE(lamp->color(), SysColors::Lime);
-        correct->step(UpDown::Direction::Up);
+        auto* lamp = s.child<Shape>("shpLights");
+        QCOMPARE(lamp->brushColor(), SysColors::Lime);
+        correct->click(UpDown::Direction::Up);
         QCOMPARE(captionOf(s.form, QStringLiteral("pnlCorrect")), QStringLiteral("5"));
         QCOMPARE(statusText(s.form), Strings::text(Strings::CorrectAboveTotal));
-        total->step(UpDown::Direction::Down);
+        total->click(UpDown::Direction::Down);
         QCOMPARE(captionOf(s.form, QStringLiteral("pnlTotal")), QStringLiteral("4"));
         QCOMPARE(captionOf(s.form, QStringLiteral("pnlCorrect")), QStringLiteral("4"));
         for (int i = 0; i < 6; ++i)
-            total->step(UpDown::Direction::Up);             // 10 and 4
-        correct->step(UpDown::Direction::Down);             // 3 of 10: red
-        QCOMPARE(lamp->color(), SysColors::Red);
-        total->step(UpDown::Direction::Down);               // 9 and 2
+            total->click(UpDown::Direction::Up);             // 10 and 4
+        correct->click(UpDown::Direction::Down);             // 3 of 10: red
+        QCOMPARE(lamp->brushColor(), SysColors::Red);
+        total->click(UpDown::Direction::Down);               // 9 and 2
         QCOMPARE(captionOf(s.form, QStringLiteral("pnlCorrect")), QStringLiteral("2"));
         for (int i = 0; i < 5; ++i)
-            total->step(UpDown::Direction::Down);           // 4 and 0
-        correct->step(UpDown::Direction::Up);
-        correct->step(UpDown::Direction::Up);               // 2 of 4: amber
-        QCOMPARE(lamp->color(), SysColors::Yellow);
-        correct->step(UpDown::Direction::Up);               // 3 of 4: green
-        QCOMPARE(lamp->color(), SysColors::Lime);
+            total->click(UpDown::Direction::Down);           // 4 and 0
+        correct->click(UpDown::Direction::Up);
+        correct->click(UpDown::Direction::Up);               // 2 of 4: amber
+        QCOMPARE(lamp->brushColor(), SysColors::Yellow);
+        correct->click(UpDown::Direction::Up);               // 3 of 4: green
+        QCOMPARE(lamp->brushColor(), SysColors::Lime);
 
         // Clear: asks; No keeps the scores, Yes clears them.
         s.env.dialogs.confirmAnswers = {false, true};
@@ -650,7 +651,7 @@ private slots:
         s.child<QPushButton>("BitBtnClear")->click();
         QCOMPARE(captionOf(s.form, QStringLiteral("pnlTotal")), QStringLiteral("0"));
         QCOMPARE(captionOf(s.form, QStringLiteral("pnlCorrect")), QStringLiteral("0"));
-        QCOMPARE(lamp->color(), SysColors::buttonShadow());
+        QCOMPARE(lamp->brushColor(), SysColors::buttonShadow());
         QCOMPARE(s.env.dialogs.count(QStringLiteral("confirm")), 2);
         s.child<QPushButton>("BitBtnClear")->click();
         QCOMPARE(statusText(s.form), Strings::text(Strings::NothingToClear));
@@ -681,7 +682,7 @@ private slots:
         for (const auto& c : cases) {
             Opened s(TPractise0BaseForm::LeftToRight, TPractise0BaseForm::FreeEntry,
                      QStringLiteral("[TestWorkbench]\r\nTotal=%1\r\nCorrect=%2\r\n").arg(c.total).arg(c.correct).toLatin1());
-            QCOMPARE(s.child<LampShape>("shpLights")->color(), c.color);
+            QCOMPARE(s.child<Shape>("shpLights")->brushColor(), c.color);
         }
     }
 

@@ -1,0 +1,182 @@
+#pragma once
+
+#include <QMetaObject>
+#include <QString>
+
+#include "shell/UpDown.h"
+#include "shell/ChildForm.h"
+
+class GlyphButton;
+class Panel;
+class QKeyEvent;
+class QLabel;
+class QPushButton;
+class QSlider;
+class QTimer;
+class Shape;
+class StatusBar;
+class WhatsThisMenu;
+
+// The flash drill engine, base of every Basics screen. It flashes a question,
+// waits the answer delay, flashes the answer, waits the question delay, shows
+// the next question, and so on until the learner stops. Every question counts
+// as right when its answer shows; SPACE takes one back off Correct.
+//
+// The engine owns the play/stop/eject/help buttons, the two delay track bars
+// with their timing check, the Correct/Total panel with its lamps, the keys
+// and the screen's section of the learner's file. A screen adds its own
+// question panels and option buttons in the upper part of the form
+// (drillArea()) and fills the hooks; its constructor ends with
+// FormCreateScreen().
+class TBasicsBaseForm : public ChildForm
+{
+    Q_OBJECT
+public:
+    static constexpr int ScoreLimit = 1000;
+    static constexpr int AnswerStepMs = 150;   // per answer track bar step
+    static constexpr int QuestionStepMs = 250; // per question track bar step
+    static constexpr int DefaultAnswerPosition = 10;
+    static constexpr int DefaultQuestionPosition = 4;
+    static constexpr int TimingCheckAnswers = 8;
+    static constexpr int ClientWidth = 588;
+    static constexpr int ClientHeight = 379;
+
+    explicit TBasicsBaseForm(QWidget* parent = nullptr);
+    ~TBasicsBaseForm() override; // FormDestroy
+
+    // Where a screen lays out its question panels and options.
+    static QRect drillArea();
+
+    // ---- state
+    const QString& sectionName() const { return SectionName; }
+    Panel* currentOption() const { return CurrentOption; }
+    bool playing() const { return Playing; }
+    bool checkingTiming() const { return CheckingTiming; }
+    bool enterArmed() const { return EnterArmed; }
+    bool enterPlays() const { return EnterPlays; }
+    int timingCycles() const { return TimingCycles; }
+    int correct() const;
+    int total() const;
+
+    // ---- operations the screens call
+    // Selects an option button: lowered and lime, the previous one raised;
+    // the caption names it; the question and answer are cleared and the
+    // screen adapts (ApplyOption).
+    void ActivateOptionButton(Panel* button);
+    // Lights the lamp of the grade of Correct and Total.
+    void UpdateTrafficLights();
+
+    // ---- event handlers (also called by tests and by screens that extend them)
+    virtual void BitBtnPlayClick(QObject* sender);
+    void BitBtnStopClick(QObject* sender);
+    void BitBtnCloseClick();
+    void BitBtnHelpClick();
+    void BitBtnClearClick();
+    void btnTestSpeedClick(QObject* sender);
+    void trkbrAnswerChange();
+    void trkbrQuestionChange();
+    virtual void tmrAnswerTimer();
+    virtual void tmrQuestionTimer();
+    void updnCorrectClick();
+    void updnTotalClick();
+    bool updnCorrectChangingEx(UpDown::Direction direction);
+    bool updnTotalChangingEx(UpDown::Direction direction);
+    void mnuWhatsThisClick();
+    // A right click inside the VCR panel at pos (panel coordinates): the
+    // "What's This?" menu for the play, stop or eject button under it.
+    // Returns the button it was opened for, or nullptr.
+    QWidget* pnlVCRContextPopup(const QPoint& pos);
+    virtual bool FormKeyDown(QKeyEvent* event);
+    virtual bool FormKeyUp(QKeyEvent* event);
+
+protected:
+    // ---- the thirteen hooks, in slot order
+    virtual void NewQuestion() = 0;
+    virtual void ShowQuestion() = 0;
+    virtual void ClearQuestion() = 0;
+    virtual void ShowAnswer() = 0;
+    virtual void ClearAnswer() = 0;
+    virtual void ApplyOption() = 0;
+    virtual void HideOptionPanels() = 0;
+    virtual void ShowOptionPanels() = 0;
+    virtual void UpdateScores();
+    virtual void SaveSettings();
+    virtual void LoadSettings();
+    virtual int GetOptionIndex() const = 0;
+    virtual Panel* GetOptionButton(int index) const = 0;
+
+    // The end of creation, after the screen has built its panels: the
+    // section, the method's help topic (BitBtnHelp's and the form's), the
+    // first option (nullptr on screens without options), LoadSettings and
+    // the activation of the option read.
+    void FormCreateScreen(const QString& sectionName, int helpTopic, Panel* firstOption);
+
+    // The screen has option buttons (and stores "Option").
+    bool hasOptions() const { return GetOptionButton(1) != nullptr; }
+
+    void formClose() override; // FormClose
+    bool previewKeyPress(QKeyEvent* event) override;
+    bool previewKeyRelease(QKeyEvent* event) override;
+
+    void setCounts(int correct, int total);
+    void setFormHint(const QString& hint);
+    void playSound(const QString& name, bool synchronous = false);
+
+    // ---- state
+    QString SectionName;
+    Panel* CurrentOption = nullptr;
+    bool Playing = false;
+    bool CheckingTiming = false;
+    bool EnterArmed = false;
+    bool EnterPlays = true;
+    int TimingCycles = 0;
+    // A digit typed during a run or check is answered with a message and the
+    // basics help topic; a screen whose learner types digits clears this.
+    bool DigitWarning = true;
+
+    // ---- components
+    StatusBar* stbrScreen = nullptr;
+    Panel* pnlScores = nullptr;
+    QPushButton* BitBtnClear = nullptr;
+    Panel* pnlTick = nullptr;
+    QLabel* imgTick = nullptr;
+    Panel* pnlCorrect = nullptr;
+    UpDown* updnCorrect = nullptr;
+    Panel* pnlTotal = nullptr;
+    UpDown* updnTotal = nullptr;
+    Panel* pnlRed = nullptr;
+    Shape* shpRed = nullptr;
+    Panel* pnlAmber = nullptr;
+    Shape* shpAmber = nullptr;
+    Panel* pnlGreen = nullptr;
+    Shape* shpGreen = nullptr;
+    Panel* pnlTimer = nullptr;
+    QLabel* lblQuestion = nullptr;
+    QSlider* trkbrQuestion = nullptr;
+    QLabel* lblAnswer = nullptr;
+    QSlider* trkbrAnswer = nullptr;
+    QPushButton* btnTestSpeed = nullptr;
+    Panel* pnlVCR = nullptr;
+    GlyphButton* BitBtnPlay = nullptr;
+    GlyphButton* BitBtnStop = nullptr;
+    GlyphButton* BitBtnHelp = nullptr;
+    GlyphButton* BitBtnClose = nullptr;
+    QTimer* tmrAnswer = nullptr;
+    QTimer* tmrQuestion = nullptr;
+    WhatsThisMenu* popupWhatsThis = nullptr;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createScorePanel();
+    void createTimerPanel();
+    void createVcrPanel();
+    void setHelp(QWidget* control, int context, bool whatsThis = true);
+    void buildLampHints();
+    void showCount(Panel* panel, int value);
+    void setScoreControlsVisible(bool visible, bool all);
+    void warnAboutDigit();
+    static QString seconds(int milliseconds);
+
+    QMetaObject::Connection m_hintRoute;
+};

@@ -1,0 +1,9 @@
+#include "basics/BasicsOddEven.h"
+
+TBasicsOddEvenForm::TBasicsOddEvenForm(QWidget* parent) : TBasicsFactForm(parent)
+{
+    setObjectName(QStringLiteral("BasicsOddEvenForm"));
+    createQuestionPanels(false, false);
+    setSingleKind(FactKind::OddEven, QStringLiteral("|For Speed Multiplication:Basic (3,4,5,6,7)."));
+    FormCreateScreen(QStringLiteral("OddEven"), 500, nullptr);
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+#include "shell/ChildForm.h"
+
+class Panel;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+class WhatsThisMenu;
+
+// User > "Preferences...": the learner level that sets the grading bounds,
+// the bounds of the Custom level, the three groups of sounds, and the
+// desktop's colour scheme. OK stores the choices; Cancel drops them.
+class TPrefsForm : public ChildForm
+{
+    Q_OBJECT
+public:
+    // An up-down: two arrow buttons that step a position within a range
+    // (no wrap); after every click onClick runs.
+    class UpDown : public QWidget
+    {
+    public:
+        UpDown(QWidget* parent, const QString& name, int minimum, int maximum);
+        int position() const { return m_position; }
+        // Sets the position, held within the range, without onClick.
+        void setPosition(int position);
+        int minimum() const { return m_min; }
+        int maximum() const { return m_max; }
+        // One click on an arrow, as the mouse gives it.
+        void click(bool up);
+        QToolButton* upButton() const { return m_up; }
+        QToolButton* downButton() const { return m_down; }
+        std::function<void(bool up)> onClick;
+
+    private:
+        QToolButton* m_up = nullptr;
+        QToolButton* m_down = nullptr;
+        int m_min;
+        int m_max;
+        int m_position;
+    };
+
+    explicit TPrefsForm(QWidget* parent = nullptr);
+
+    // The working bounds: the amber bounds of the level chosen in the dialog.
+    int workLower() const { return WorkLower; }
+    int workUpper() const { return WorkUpper; }
+    UpDown* lowerUpDown() const { return updnLower; }
+    UpDown* upperUpDown() const { return updnUpper; }
+
+    // Handlers.
+    void RespondToRadioButtonClick();
+    void updnLowerClick();
+    void updnUpperClick();
+    void BitBtnOKClick();
+    void BitBtnCancelClick();
+    void btnSetColorSchemeClick();
+
+private:
+    void buildControls();
+    void FormCreate();
+    void refreshCustomTexts();
+    void popupGrading(const QPoint& pos);
+
+    quint8 WorkLower = 0;
+    quint8 WorkUpper = 0;
+
+    QGroupBox* grpGrading = nullptr;
+    Panel* pnlRedLight = nullptr;
+    Panel* pnlAmberLight = nullptr;
+    Panel* pnlGreenLight = nullptr;
+    QRadioButton* rdoBeginner = nullptr;
+    QRadioButton* rdoIntermediate = nullptr;
+    QRadioButton* rdoAdvanced = nullptr;
+    QRadioButton* rdoCustom = nullptr;
+    QLabel* stxtCustomRed = nullptr;
+    QLabel* stxtCustomAmber = nullptr;
+    QLabel* stxtCustomGreen = nullptr;
+    UpDown* updnLower = nullptr;
+    UpDown* updnUpper = nullptr;
+    QGroupBox* grpSounds = nullptr;
+    QCheckBox* chkOpenCloseGreeting = nullptr;
+    QCheckBox* chkPracticeSound = nullptr;
+    QCheckBox* chkIdleSound = nullptr;
+    QPushButton* btnSetColorScheme = nullptr;
+    QPushButton* BitBtnOK = nullptr;
+    QPushButton* BitBtnCancel = nullptr;
+    WhatsThisMenu* popupWhatsThis = nullptr;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class QToolButton;
+
+// An up-down control: two arrow buttons that step a position within a range
+// (no wrap). Before a step the changing check may refuse it; after a step the
+// clicked signal reports the direction. Holding an arrow repeats the step.
+class UpDown : public QWidget
+{
+    Q_OBJECT
+public:
+    enum class Direction { Up, Down };
+
+    UpDown(QWidget* parent, const QString& name);
+
+    int minimum() const { return m_min; }
+    int maximum() const { return m_max; }
+    void setRange(int minimum, int maximum);
+    int position() const { return m_position; }
+    // Sets the position (held within the range) without any event.
+    void setPosition(int position);
+
+    // Asked before every step with the direction and the new position;
+    // returning false refuses the step.
+    void setChangingCheck(std::function<bool(Direction, int)> check) { m_changing = std::move(check); }
+
+    // One click on an arrow, as the mouse gives it.
+    void click(Direction direction);
+
+    QToolButton* upButton() const { return m_up; }
+    QToolButton* downButton() const { return m_down; }
+
+signals:
+    // A step was taken; position() is the new position.
+    void clicked(UpDown::Direction direction);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QToolButton* m_up = nullptr;
+    QToolButton* m_down = nullptr;
+    int m_min = 0;
+    int m_max = 100;
+    int m_position = 0;
+    std::function<bool(Direction, int)> m_changing;
+};

@@ -1,0 +1,320 @@
+#include "shell/UserStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <algorithm>
+
+#include "platform/Cp1252.h"
+#include "platform/Dialogs.h"
+#include "platform/IniFile.h"
+#include "platform/SystemInfo.h"
+#include "shell/Globals.h"
+#include "shell/SetIni.h"
+#include "shell/Strings.h"
+
+namespace {
+
+const QString NineCharacters = QStringLiteral("\\/:*?\"<>|");
+
+bool isControl(char16_t u)
+{
+    return u < 0x20 || u == 0x7F || (u >= 0x80 && u <= 0x9F);
+}
+
+bool isBlankLine(const QString& line)
+{
+    return std::all_of(line.cbegin(), line.cend(), [](QChar c) { return c.isSpace(); });
+}
+
+bool isWindowsDeviceName(const QString& name)
+{
+    static const QStringList plain = {QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"),
+                                      QStringLiteral("NUL")};
+    const QString upper = name.toUpper();
+    if (plain.contains(upper))
+        return true;
+    return upper.size() == 4 && (upper.startsWith(QLatin1String("COM")) || upper.startsWith(QLatin1String("LPT")))
+           && upper.at(3) >= u'1' && upper.at(3) <= u'9';
+}
+
+// The character at i as text (a surrogate pair stays whole) and its code.
+QString characterAt(const QString& text, qsizetype i, char32_t* code)
+{
+    if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+        *code = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+        return text.mid(i, 2);
+    }
+    *code = text.at(i).unicode();
+    return text.mid(i, 1);
+}
+
+// A folder path without trailing separators (a root stays as it is).
+QString withoutTrailingSeparator(QString folder)
+{
+    while (folder.size() > 1 && (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
+           && !(folder.size() == 3 && folder.at(1) == u':'))
+        folder.chop(1);
+    return folder;
+}
+
+} // namespace
+
+UserStore::NameCheck UserStore::checkName(const QString& name)
+{
+#ifdef Q_OS_WIN
+    return checkName(name, true);
+#else
+    return checkName(name, false);
+#endif
+}
+
+UserStore::NameCheck UserStore::checkName(const QString& name, bool windowsDeviceNames)
+{
+    if (name.isEmpty())
+        return {NameProblem::Empty, QStringLiteral("Please type your name.")};
+    // The nine characters first, examined from the first character, with the
+    // program's fixed message.
+    for (QChar c : name) {
+        if (NineCharacters.contains(c))
+            return {NameProblem::ForbiddenCharacter, Strings::text(Strings::ForbiddenNameChars)};
+    }
+    for (QChar c : name) {
+        if (isControl(c.unicode()))
+            return {NameProblem::ControlCharacter,
+                    QStringLiteral("Cannot use control characters (such as tabs or line breaks) in your name!")};
+    }
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        uchar byte = 0;
+        if (!Cp1252::fromUnicode(name.at(i), &byte)) {
+            char32_t code = 0;
+            const QString character = characterAt(name, i, &code);
+            return {NameProblem::NotInCodePage,
+                    QStringLiteral("Cannot use the character \"%1\" (U+%2) in your name!\r\n"
+                                   "The list of names can hold only Western European letters.")
+                        .arg(character, QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0')))};
+        }
+    }
+    if (name.front().isSpace() || name.back().isSpace())
+        return {NameProblem::EdgeBlank, QStringLiteral("A name cannot begin or end with a blank!")};
+    if (std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c == u'.' || c.isSpace(); }))
+        return {NameProblem::OnlyDots, QStringLiteral("A name needs more than dots and blanks!")};
+    if (name.compare(QLatin1String("UserList"), Qt::CaseInsensitive) == 0
+        || name.compare(QLatin1String("QVL"), Qt::CaseInsensitive) == 0
+        || (windowsDeviceNames && isWindowsDeviceName(name)))
+        return {NameProblem::Reserved,
+                QStringLiteral("The name \"%1\" is kept for the program's own files. Please choose another name!")
+                    .arg(name)};
+    if (QFile::encodeName(name + QStringLiteral(".ini")).size() > 255)
+        return {NameProblem::TooLong, QStringLiteral("Your name is too long to be used as a file name!")};
+    return {};
+}
+
+bool UserStore::nameLessThan(const QString& a, const QString& b)
+{
+    const int folded = a.compare(b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
+}
+
+bool UserStore::locate(QWidget* parent)
+{
+    Globals::SharedInstall = false;
+    Globals::UsersFolder.clear();
+    Globals::UserDataFolder.clear();
+    Globals::UserDataWritable = false;
+
+    const QString program = SystemInfo::programFolder();
+    const QString programUsers = SystemInfo::joinPath(program, QStringLiteral("User"));
+
+    if (!SystemInfo::isNetworkPath(program)) {
+        const QString installUsers = SystemInfo::joinPath(SystemInfo::installFolder(), QStringLiteral("User"));
+        QString folder;
+        if (QFileInfo(installUsers).isDir())
+            folder = installUsers;
+        else if (QFileInfo(programUsers).isDir())
+            folder = programUsers;
+        else if (QDir().mkpath(installUsers) && QFileInfo(installUsers).isDir())
+            folder = installUsers;
+        if (folder.isEmpty()) {
+            Dialogs::current().error(parent, QStringLiteral("Folder: ") + installUsers + QStringLiteral("\r\n")
+                                                 + Strings::text(Strings::UnableToCreateFolder));
+            return false;
+        }
+        Globals::UsersFolder = folder;
+        Globals::UserDataFolder = folder;
+        Globals::UserDataWritable = true;
+        return true;
+    }
+
+    // A shared installation on the network: the name list beside the program
+    // and, optionally, a pointer file naming the folder of the learners' files.
+    if (!QFileInfo(SystemInfo::joinPath(programUsers, QStringLiteral("UserList.ini"))).isFile())
+        return true; // nothing located: defaults, nothing saved
+    Globals::SharedInstall = true;
+    Globals::UsersFolder = programUsers;
+
+    const QString pointerFile = SystemInfo::joinPath(programUsers, QStringLiteral("QVL.ini"));
+    if (!QFileInfo::exists(pointerFile)) {
+        Globals::UserDataWritable = true;
+        Globals::UserDataFolder = programUsers;
+        return true;
+    }
+    const IniFile pointer(pointerFile);
+    if (pointer.readFailed()) {
+        Dialogs::current().error(parent, pointer.errorString());
+        return true;
+    }
+    const QString named = pointer.readString(QStringLiteral("UserDirectory"), QStringLiteral("UserFolder"));
+    const QFileInfo info(named);
+    if (!named.isEmpty() && info.isAbsolute() && info.isDir()) {
+        Globals::UserDataWritable = true;
+        Globals::UserDataFolder = withoutTrailingSeparator(named);
+        return true;
+    }
+    Dialogs::current().error(parent, QStringLiteral("Unable to locate user folder specified in QVL.ini as:\r\n")
+                                         + (named.isEmpty() ? QStringLiteral("---Could not retrieve---") : named)
+                                         + QStringLiteral("\r\nWill not be able to save your performance data."));
+    return true;
+}
+
+QString UserStore::nameListFile()
+{
+    if (Globals::UsersFolder.isEmpty())
+        return QString();
+    return SystemInfo::joinPath(Globals::UsersFolder, QStringLiteral("UserList.ini"));
+}
+
+QString UserStore::learnerFile(const QString& name)
+{
+    if (Globals::UserDataFolder.isEmpty())
+        return QString();
+    return SystemInfo::joinPath(Globals::UserDataFolder, name + QStringLiteral(".ini"));
+}
+
+UserStore::LoadResult UserStore::loadNames(QString* error)
+{
+    m_names.clear();
+    m_kept.clear();
+    m_listChanged = false;
+    const QString path = nameListFile();
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return LoadResult::NoFile;
+
+    const auto fail = [&](const QString& reason) {
+        *error = QStringLiteral("Unable to read the list of names \"%1\": %2").arg(path, reason);
+        return LoadResult::Failed;
+    };
+    if (!QFileInfo(path).isFile())
+        return fail(QStringLiteral("it is not a file."));
+    QFile file(path);
+    // One byte more than allowed tells a file that is too large.
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.read(MaxListFileSize + 1) : QByteArray();
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    if (bytes.size() > MaxListFileSize)
+        return fail(QStringLiteral("it is larger than 1 MB."));
+
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    for (const QString& line : Cp1252::decode(bytes).split(lineEnd)) {
+        if (isBlankLine(line))
+            continue; // also the empty text after the last line end
+        QStringList& target = checkName(line).ok() ? m_names : m_kept;
+        if (!target.contains(line))
+            target.append(line);
+    }
+    std::sort(m_names.begin(), m_names.end(), nameLessThan);
+    return LoadResult::Loaded;
+}
+
+bool UserStore::saveNames(QString* error) const
+{
+    const QString path = nameListFile();
+    const auto fail = [&](const QString& reason) {
+        *error = QStringLiteral("Unable to save the list of names \"%1\": %2").arg(path, reason);
+        return false;
+    };
+    if (path.isEmpty())
+        return fail(QStringLiteral("there is no folder for it."));
+    QString text;
+    for (const QString& line : m_names + m_kept)
+        text += line + QStringLiteral("\r\n");
+    const QByteArray bytes = Cp1252::encode(text);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    if (file.write(bytes) != bytes.size())
+        return fail(file.errorString());
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+int UserStore::indexOf(const QString& name) const
+{
+    const qsizetype exact = m_names.indexOf(name);
+    if (exact >= 0)
+        return int(exact);
+    for (qsizetype i = 0; i < m_names.size(); ++i) {
+        if (m_names.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    }
+    return -1;
+}
+
+void UserStore::addName(const QString& name)
+{
+    if (indexOf(name) >= 0)
+        return;
+    m_names.insert(std::upper_bound(m_names.begin(), m_names.end(), name, nameLessThan), name);
+}
+
+bool UserStore::removeLearner(const QString& name)
+{
+    const qsizetype at = m_names.indexOf(name);
+    if (at < 0)
+        return false;
+    // Listed names have passed checkName, so the file lies in the user data
+    // folder; without such a folder there is no file to delete.
+    const QString file = learnerFile(name);
+    if (!file.isEmpty())
+        QFile::remove(file);
+    m_names.removeAt(at);
+    m_listChanged = true;
+    return true;
+}
+
+UserStore::SignInResult UserStore::signIn(const QString& typed, QWidget* parent)
+{
+    SignInResult result;
+    if (!checkName(typed).ok())
+        return result;
+    const int at = indexOf(typed);
+    result.accepted = true;
+    result.newLearner = at < 0;
+    result.name = at < 0 ? typed : m_names.at(at);
+
+    if (!Globals::UserDataWritable) {
+        DefaultPreferences();
+        return result;
+    }
+    const bool otherLearner = result.name != Globals::UserName || result.newLearner;
+    if (otherLearner) {
+        Globals::UserIniFile = learnerFile(result.name);
+        Globals::UserName = result.name;
+    }
+    if (result.newLearner || m_listChanged) {
+        addName(result.name);
+        QString error;
+        if (!saveNames(&error)) {
+            Dialogs::current().error(parent, error);
+            Globals::UserDataWritable = false;
+        }
+        m_listChanged = false;
+    }
+    if (otherLearner)
+        LoadPreferences(parent);
+    return result;
+}

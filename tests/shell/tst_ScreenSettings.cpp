@@ -1,0 +1,107 @@
+#include <QtTest>
+
+#include "TestEnvironment.h"
+#include "platform/IniFile.h"
+#include "shell/Globals.h"
+#include "shell/ScreenSettings.h"
+#include "shell/Strings.h"
+
+// The shared load and save of a screen's own section of the learner file.
+class TestScreenSettings : public QObject
+{
+    Q_OBJECT
+private slots:
+    void a_missing_file_gives_the_defaults()
+    {
+        TestEnvironment env;
+        env.signIn("Ann");
+        bool called = false;
+        QVERIFY(!ScreenSettings::learnerFileExists());
+        QVERIFY(!ScreenSettings::load(nullptr, [&](const IniFile&) { called = true; }));
+        QVERIFY(!called);
+        Globals::UserIniFile.clear(); // nobody signed in
+        QVERIFY(!ScreenSettings::load(nullptr, [&](const IniFile&) { called = true; }));
+        QVERIFY(!called);
+        QVERIFY(env.dialogs.boxes.isEmpty());
+    }
+
+    void load_reads_the_section()
+    {
+        TestEnvironment env;
+        env.signIn("Ann");
+        env.writeFile("users/Ann.ini", "[addition]\r\nTOTAL=12\r\nOption=3\r\n");
+        int total = 0;
+        int option = 0;
+        QVERIFY(ScreenSettings::load(nullptr, [&](const IniFile& ini) {
+            total = ini.readInteger("Addition", "Total", 0);
+            option = ini.readInteger("Addition", "Option", 1);
+        }));
+        QCOMPARE(total, 12);
+        QCOMPARE(option, 3);
+    }
+
+    void an_unreadable_file_is_reported_and_counts_as_missing()
+    {
+        TestEnvironment env;
+        env.signIn("Ann");
+        QFile big(env.path("users/Ann.ini"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(IniFile::kMaxFileSize + 1)); // far too large for a settings file
+        big.close();
+        bool called = false;
+        QVERIFY(!ScreenSettings::load(nullptr, [&](const IniFile&) { called = true; }));
+        QVERIFY(!called);
+        QCOMPARE(env.dialogs.count("error"), 1);
+        // Nor is it overwritten, which would lose what it holds.
+        QVERIFY(!ScreenSettings::save(nullptr, [](IniFile& ini) { ini.writeInteger("Halving", "Total", 1); }));
+        QCOMPARE(env.dialogs.count("error"), 2);
+        QCOMPARE(QFileInfo(env.path("users/Ann.ini")).size(), IniFile::kMaxFileSize + 1);
+    }
+
+    void save_writes_the_section_and_keeps_the_rest()
+    {
+        TestEnvironment env;
+        env.signIn("Ann");
+        env.writeFile("users/Ann.ini", "[GradePrefs]\r\nUserLevel=2\r\n");
+        QVERIFY(ScreenSettings::save(nullptr, [](IniFile& ini) {
+            ini.writeInteger("Halving", "Total", 7);
+            ini.writeInteger("Halving", "Correct", 5);
+        }));
+        QCOMPARE(env.readFile("users/Ann.ini"),
+                 QByteArray("[GradePrefs]\r\nUserLevel=2\r\n[Halving]\r\nTotal=7\r\nCorrect=5\r\n"));
+        QVERIFY(env.dialogs.boxes.isEmpty());
+    }
+
+    void not_writable_tells_the_folder_and_writes_nothing()
+    {
+        TestEnvironment env;
+        env.signIn("Ann");
+        Globals::UserDataWritable = false;
+        bool called = false;
+        QVERIFY(!ScreenSettings::save(nullptr, [&](IniFile&) { called = true; }));
+        QVERIFY(!called);
+        QCOMPARE(env.dialogs.texts("information"),
+                 QStringList({"Folder: " + env.path("users") + "\r\n\r\n"
+                              "Unable to save your performance data in folder above.\r\n"
+                              "Your hard disk may be full, or you may have system errors."}));
+        QVERIFY(QDir(env.path("users")).isEmpty());
+    }
+
+    void a_failed_save_shows_the_files_message_and_keeps_the_old_file()
+    {
+        TestEnvironment env;
+        env.signIn("Ann");
+        env.writeFile("users/Ann.ini", "[Halving]\r\nTotal=1\r\n");
+        IniFile::setBeforeReplaceHook([] { return false; });
+        QVERIFY(!ScreenSettings::save(nullptr, [](IniFile& ini) { ini.writeInteger("Halving", "Total", 9); }));
+        IniFile::setBeforeReplaceHook(nullptr);
+        QCOMPARE(env.dialogs.count("error"), 1);
+        const QString message = env.dialogs.texts("error").constFirst();
+        QVERIFY2(message.contains(env.path("users/Ann.ini")), qPrintable(message));
+        QCOMPARE(env.readFile("users/Ann.ini"), QByteArray("[Halving]\r\nTotal=1\r\n"));
+        QVERIFY(env.dialogs.texts("information").isEmpty());
+    }
+};
+
+QTEST_MAIN(TestScreenSettings)
+#include "tst_ScreenSettings.moc"
