@@ -24,6 +24,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
+#include "practice/PractiseSpeedAddition.h"
 #include "records/OpenReport.h"
 #include "records/ResetScores.h"
 #include "records/Scores.h"
@@ -59,6 +60,7 @@ const QHash<QString, ScreenEntry>& screenTable()
         {QStringLiteral("mnuDoubling"), {Strings::TitleDoubling, true, [] { return new TBasicsDoubleForm; }}},
         {QStringLiteral("mnuHalving"), {Strings::TitleHalving, false, [] { return new TBasicsHalfForm; }}},
         {QStringLiteral("mnuOddsEvens"), {Strings::TitleOddsEvens, false, [] { return new TBasicsOddEvenForm; }}},
+        {QStringLiteral("mnuSpeedAddition"), {Strings::TitleSpeedAddition, false, [] { return new TPractiseSpeedAdditionForm; }}},
     };
     return table;
 }

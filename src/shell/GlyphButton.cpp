@@ -73,6 +73,52 @@ QPixmap GlyphButton::draw(Glyph glyph, int side)
         p.drawRoundedRect(QRectF(body.left(), body.top(), body.width() * 0.35, body.height()), s * 0.06, s * 0.06);
         break;
     }
+    case Glyph::Rewind: {
+        // A bar and two triangles pointing back to the start.
+        p.setBrush(QColor(0x20, 0x40, 0xC0));
+        p.drawRect(QRectF(s * 0.12, s * 0.22, s * 0.1, s * 0.56));
+        for (qreal tip : {0.25, 0.56}) {
+            QPainterPath path;
+            path.moveTo(s * tip, s * 0.5);
+            path.lineTo(s * (tip + 0.31), s * 0.22);
+            path.lineTo(s * (tip + 0.31), s * 0.78);
+            path.closeSubpath();
+            p.drawPath(path);
+        }
+        break;
+    }
+    case Glyph::Record:
+        p.setBrush(QColor(0xD0, 0x00, 0x00));
+        p.drawEllipse(QRectF(s * 0.2, s * 0.2, s * 0.6, s * 0.6));
+        break;
+    case Glyph::Navigate: {
+        // Four arrows round a box: the keys that move between boxes.
+        p.setBrush(QColor(0x20, 0x40, 0xC0));
+        const QPointF tips[4][3] = {{{0.5, 0.02}, {0.68, 0.26}, {0.32, 0.26}},
+                                    {{0.5, 0.98}, {0.68, 0.74}, {0.32, 0.74}},
+                                    {{0.02, 0.5}, {0.26, 0.32}, {0.26, 0.68}},
+                                    {{0.98, 0.5}, {0.74, 0.32}, {0.74, 0.68}}};
+        for (const auto& t : tips)
+            p.drawPolygon(QPolygonF({t[0] * s, t[1] * s, t[2] * s}));
+        p.setBrush(QColor(0x00, 0xC0, 0x00));
+        p.drawRect(QRectF(s * 0.36, s * 0.36, s * 0.28, s * 0.28));
+        break;
+    }
+    case Glyph::Tick: {
+        QPainterPath path;
+        path.moveTo(s * 0.12, s * 0.55);
+        path.lineTo(s * 0.4, s * 0.82);
+        path.lineTo(s * 0.9, s * 0.18);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0x00, 0x80, 0x00), s * 0.16, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPath(path);
+        break;
+    }
+    case Glyph::Cross:
+        p.setPen(QPen(QColor(0xD0, 0x00, 0x00), s * 0.16, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(s * 0.18, s * 0.18), QPointF(s * 0.82, s * 0.82));
+        p.drawLine(QPointF(s * 0.82, s * 0.18), QPointF(s * 0.18, s * 0.82));
+        break;
     }
     return pixmap;
 }

@@ -3,12 +3,14 @@
 #include <QPushButton>
 
 // A push button that shows a drawn glyph: the play, stop, eject and help
-// buttons of the screens, and a small eraser for clearing.
+// buttons of the screens, and a small eraser for clearing; the practice
+// screens' restart, record and key-legend buttons and their right/wrong
+// tick and cross.
 class GlyphButton : public QPushButton
 {
     Q_OBJECT
 public:
-    enum class Glyph { Play, Stop, Eject, Help, Clear };
+    enum class Glyph { Play, Stop, Eject, Help, Clear, Rewind, Record, Navigate, Tick, Cross };
 
     GlyphButton(QWidget* parent, const QString& name, Glyph glyph, const QString& caption = QString());
 

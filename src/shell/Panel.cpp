@@ -27,6 +27,8 @@ QColor Panel::color() const
 
 void Panel::setColor(const QColor& color)
 {
+    if (color == m_color)
+        return;
     m_color = color;
     update();
 }
@@ -38,6 +40,8 @@ QColor Panel::fontColor() const
 
 void Panel::setFontColor(const QColor& color)
 {
+    if (color == m_fontColor)
+        return;
     m_fontColor = color;
     update();
 }

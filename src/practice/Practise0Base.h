@@ -1,0 +1,314 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QPointer>
+#include <QString>
+
+#include "shell/ChildForm.h"
+
+class GlyphButton;
+class IniFile;
+class Panel;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class Shape;
+class StatusBar;
+class UpDown;
+class WhatsThisMenu;
+
+// One box the learner types into. The screen fills Panel, Width and
+// CarryLink when it lays out its boxes; BuildWorkingPanels fills the rest for
+// each problem.
+struct WorkingPanelEntry {
+    ::Panel* Panel = nullptr;
+    bool IsMental = false;   // hidden while "Hide Mental Boxes" is ticked
+    bool IsUnused = false;   // no part of the current problem: not shown, not checked
+    int Width = 1;           // digits the box takes
+    QColor Color;            // stored background (RestoreColors puts it back)
+    QColor FontColor;        // stored text colour
+    int TypedValue = 0;      // the learner's value, parsed at STOP (0 when empty)
+    QString MyAnswer;        // the learner's text of the box
+    int ExpectedValue = 0;   // the value the box must hold
+    QString ActualAnswer;    // the text under "Show Actual Answer Steps"
+    int CarryLink = -1;      // index into CarryPanels of the box that takes the tens digit
+};
+
+// A question or answer panel; an unused one is skipped when answers are
+// compared and when answer panels are shown.
+struct PanelEntry {
+    ::Panel* Panel = nullptr;
+    bool IsUnused = false;
+};
+
+// A carry box of a carry-pair screen: it receives the tens digit of a
+// two-digit working box.
+struct CarryPanelEntry {
+    ::Panel* Panel = nullptr;
+    int ExpectedDigit = 0;   // an empty carry box counts as 0
+    QColor Color;
+    QColor FontColor;
+};
+
+// The practice workbench: the common base of the Practice screens. A screen
+// lays out its boxes and fills the lists; the workbench runs the attempt
+// (idle, playing, finished), the keys and clicks on the boxes, the checking,
+// the scores, the stopwatch and the best time, the hints and the answer steps,
+// and keeps the screen's section of the learner's settings file. The method
+// comes from the hooks (the virtual operations below) that a screen fills in.
+class TPractise0BaseForm : public ChildForm
+{
+    Q_OBJECT
+public:
+    enum WorkbenchState { Idle = 0, Playing = 1, Finished = 2 };
+    // How digits typed into a box are kept.
+    enum EntryStyleKind {
+        CarryPairEntry = 0, // a two-digit box splits into its units digit and the tens digit in its carry box
+        FreeEntry = 1       // the box keeps what is typed, up to its width; padded with zeros when left
+    };
+    // How the arrow keys map onto the list order.
+    enum BoxOrderKind { RightToLeft = 0, LeftToRight = 1, Grid = 2 };
+    // Directions of MoveHighlight.
+    enum MoveDirection {
+        MoveNext = 0, MovePrevious = 1, MoveToPanel = 2, MoveFirst = 3, MoveLast = 4,
+        MoveLeft = 5, MoveRight = 6, MoveUp = 7, MoveDown = 8
+    };
+
+    explicit TPractise0BaseForm(QWidget* parent = nullptr);
+    ~TPractise0BaseForm() override;
+
+    // Read access for the main window, benchmarks and tests.
+    int state() const { return State; }
+    int currentIndex() const { return CurrentIndex; }
+    QWidget* currentPanel() const { return CurrentPanel; }
+    bool isCorrect() const { return IsCorrect; }
+    const QList<WorkingPanelEntry>& workingPanels() const { return WorkingPanels; }
+    const QList<CarryPanelEntry>& carryPanels() const { return CarryPanels; }
+    const QString& sectionName() const { return SectionName; }
+
+    // "m:ss" (or "h:mm:ss") of an elapsed time in days; 0 gives "—:—".
+    static QString FormatElapsed(double days);
+    // The best-time rule: only a right attempt counts, and it must be
+    // strictly faster than the stored best time (0 = none stored).
+    static bool IsNewBestTime(bool correct, double elapsed, double best);
+
+protected:
+    // ---- the form's own virtual operations ----------------------------------
+    // A key as it goes down; key is set to 0 when consumed. Screens may change
+    // the key first and then call the base.
+    virtual void FormKeyDown(int& key, Qt::KeyboardModifiers modifiers);
+    // Selects an option button (screens extend it with the option's settings).
+    virtual void ActivateOptionButton(Panel* button);
+    // The Record button: screens show the custom question dialog.
+    virtual void BitBtnCustomClick();
+    // RESTART: the option of the last attempt comes back and the same
+    // question is worked again.
+    virtual void BitBtnRewindClick();
+
+    // ---- the hooks, in their fixed order ------------------------------------
+    virtual void HighlightWorkingPanel();                                 // 1
+    virtual void MoveHighlight(int direction, QWidget* panel);            // 2
+    virtual void NewQuestion() = 0;                                       // 3
+    virtual void ShowQuestion() = 0;                                      // 4
+    virtual void ClearQuestionPanels();                                   // 5
+    virtual void ShowActualAnswer() = 0;                                  // 6
+    virtual void ClearAnswerPanels();                                     // 7
+    virtual void ClearWorkingPanels();                                    // 8
+    virtual void HideOptionPanels();                                      // 9
+    virtual void ShowOptionPanels();                                      // 10
+    virtual void BuildWorkingPanels();                                    // 11
+    virtual void CheckWorkingPanels();                                    // 12
+    virtual void ShowColorHints(QWidget* panel) = 0;                      // 13
+    virtual void WorkingPanelChanged(QWidget* panel) = 0;                 // 14
+    virtual void RestoreColors();                                         // 15
+    virtual void SetWorkingPanelFontColor(Panel* panel, int width);       // 16
+    virtual void FormatWorkingPanel(Panel* panel, int mode);              // 17
+    virtual void ResetWorkingPanels();                                    // 18
+    virtual void ShowAnswerSteps(const QString& which);                   // 19
+    virtual void EvaluateAnswer();                                        // 20
+    virtual void UpdateScores();                                          // 21
+    virtual bool UpdateBestTime(double elapsed) = 0;                      // 22
+    virtual void HideAnswerPanels();                                      // 23
+    virtual int FindWorkingPanel(const QWidget* panel, const QList<WorkingPanelEntry>& list,
+                                 int last) const;                         // 24
+    virtual QColor GetHighlightFontColor(const QWidget* panel, const QList<WorkingPanelEntry>& list,
+                                         int last) const;                 // 25
+    virtual void JumpVertically(QWidget* panel, bool showOnly);           // 26
+    virtual void SaveSettings();                                          // 27
+    virtual void LoadSettings();                                          // 28
+    virtual void SaveBestTimes(IniFile& file) = 0;                        // 29
+    virtual void LoadBestTimes(const IniFile& file) = 0;                  // 30
+    virtual void SelectBestTime() = 0;                                    // 31
+    virtual int GetOptionIndex() = 0;                                     // 32
+    virtual int GetOptionDividendIndex();                                 // 33
+    virtual Panel* GetOptionButton(int n) = 0;                            // 34
+    virtual Panel* GetOptionDividendButton(int n);                        // 35
+    virtual void RefreshHighlight();                                      // 36
+
+public:
+    // ---- handlers (what the controls and keys do) ---------------------------
+    // PLAY: sender is BitBtnPlay (a new question), BitBtnRewind (the same
+    // question again, "ReDo" sound) or the form.
+    void BitBtnPlayClick(QObject* sender);
+    void BitBtnStopClick();
+    void BitBtnCloseClick();
+    void BitBtnClearClick();
+    void BitBtnHelpClick();
+    void BitBtnNavigateClick();
+    void btnTimeClick();
+    void chkShowHintClick();
+    void chkShowColorHintsClick();
+    void chkHideMentalBoxesClick();
+    void rdoShowMyAnswerStepsClick();
+    void rdoShowActualAnswerStepsClick();
+    // Before a step of the score up-downs: false refuses it.
+    bool updnCorrectChangingEx(int direction);
+    bool updnTotalChangingEx(int direction);
+    void updnCorrectClick();
+    void updnTotalClick();
+    // A right click on the VCR panel at a position of the panel.
+    void pnlVCRContextPopup(const QPoint& pos);
+    // A click on a box (or on a control that is not a box: beep).
+    void HighlightWorkingPanelOnMouseClick(QWidget* panel);
+    // A click on a carry box highlights the working box that feeds it.
+    void TransferHighlightToWorkingPanel(Panel* carryBox);
+
+protected:
+    // ---- for the screens ----------------------------------------------------
+    // The fixed settings of a screen, applied by SetUpScreen.
+    struct ScreenSetup {
+        QString sectionName;
+        int helpContext = 0;       // BitBtnHelp and the screen (F1)
+        int navigateContext = 0;   // BitBtnNavigate (the legend pop-up)
+        EntryStyleKind entryStyle = CarryPairEntry;
+        BoxOrderKind boxOrder = RightToLeft;
+        bool hasOptions = true;    // PnlOptions enabled and shown
+    };
+    // The first half of a screen's creation: section, entry style, box order,
+    // help contexts, the options panel, LoadSettings and the best time shown
+    // (through ActivateOptionButton when there are options). The screen sets
+    // CurrentOption to its default first, then calls this, then lays out its
+    // boxes (AddWorkingPanel...) and calls ResetWorkingPanels.
+    void SetUpScreen(const ScreenSetup& setup);
+
+    // Lays out the screen's boxes. A working panel gets Tag = its index and
+    // its click wired to HighlightWorkingPanelOnMouseClick; a carry box
+    // linked to a working panel has its click wired to
+    // TransferHighlightToWorkingPanel. Each returns the new index.
+    int AddWorkingPanel(Panel* panel, int width, int carryLink = -1);
+    int AddCarryPanel(Panel* panel);
+    void AddQuestionPanel(Panel* panel);
+    void AddAnswerPanel(Panel* panel);
+    void AddMyAnswerPanel(Panel* panel);
+    // A new option button on PnlOptions (raised, button face), wired to
+    // ActivateOptionButton; order of creation = order on the panel.
+    Panel* AddOptionButton(const QString& name, const QString& caption, const QString& hint = QString());
+
+    // Step hint of a working panel, kept as its hint; its tooltip follows the
+    // panel's hint display.
+    void SetWorkingPanelHint(QWidget* panel, const QString& hint);
+    // A working panel's hint display (as "Show Hint" switches it).
+    static bool PanelHintShown(const QWidget* panel);
+    static void SetPanelHintShown(QWidget* panel, bool shown);
+
+    // Non-virtual operations of the workbench.
+    void UpdateLamp();
+    void ShowMyTime();
+    void ShowBestTime();
+    void ShowPanelHint();
+    bool DigitEntryCarryPair(QWidget* panel, const QString& what);
+    bool DigitEntryFree(QWidget* panel, const QString& what);
+    void PadWorkingPanel(int index);
+    void ShowRightWrong();
+    // The default text colour of a box of this width on this screen.
+    QColor DefaultFontColor(int width) const;
+    // Lamp to button face (the learner navigates after STOP).
+    void LampToButtonFace();
+    // The screen's own hint (shown in the status bar while the mouse is over
+    // the form itself).
+    void SetScreenHint(const QString& hint);
+
+    // ChildForm
+    bool previewKeyPress(QKeyEvent* event) override;
+    bool previewKeyRelease(QKeyEvent* event) override;
+    void formClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // ---- state ---------------------------------------------------------------
+    int State = Idle;
+    QList<WorkingPanelEntry> WorkingPanels;
+    QList<PanelEntry> MyAnswerPanels;
+    QList<PanelEntry> QuestionPanels;
+    QList<PanelEntry> AnswerPanels;
+    QList<CarryPanelEntry> CarryPanels;
+    int CurrentIndex = 0;
+    QPointer<QWidget> CurrentPanel;
+    EntryStyleKind EntryStyle = CarryPairEntry;
+    BoxOrderKind BoxOrder = RightToLeft;
+    QString LastKey = QStringLiteral("NIL");
+    bool IsCorrect = false;
+    bool CarryRowWrong = false;
+    bool MentalBoxesHidden = false;
+    bool SwallowEnter = false;
+    Panel* CurrentOption = nullptr;
+    Panel* PlayedOption = nullptr;
+    Panel* CurrentOptionDividend = nullptr;
+    QString SectionName;
+    double StartTime = 0;
+    double StopTime = 0;
+    QString MyTimeText;
+    QString BestTimeText;
+
+    // ---- controls ------------------------------------------------------------
+    StatusBar* stbrScreen = nullptr;
+    Panel* pnlViewAnswers = nullptr;
+    QRadioButton* rdoShowMyAnswerSteps = nullptr;
+    QRadioButton* rdoShowActualAnswerSteps = nullptr;
+    Panel* pnlRightWrong = nullptr;
+    QLabel* imgRight = nullptr;
+    QLabel* imgWrong = nullptr;
+    Panel* PnlOptions = nullptr;
+    Panel* pnlNavigate = nullptr;
+    GlyphButton* BitBtnNavigate = nullptr;
+    Panel* pnlMover = nullptr;
+    Panel* pnlShowHide = nullptr;
+    QCheckBox* chkShowHint = nullptr;
+    QCheckBox* chkShowColorHints = nullptr;
+    QCheckBox* chkHideMentalBoxes = nullptr;
+    QLabel* lblBestTime = nullptr;
+    Panel* pnlTime = nullptr;
+    QPushButton* btnTime = nullptr;
+    Panel* pnlScores = nullptr;
+    GlyphButton* BitBtnClear = nullptr;
+    Panel* pnlCorrect = nullptr;
+    UpDown* updnCorrect = nullptr;
+    Panel* pnlTotal = nullptr;
+    UpDown* updnTotal = nullptr;
+    Panel* pnlLights = nullptr;
+    Shape* shpLights = nullptr;
+    Panel* pnlVCR = nullptr;
+    GlyphButton* BitBtnPlay = nullptr;
+    GlyphButton* BitBtnStop = nullptr;
+    GlyphButton* BitBtnRewind = nullptr;
+    GlyphButton* BitBtnCustom = nullptr;
+    GlyphButton* BitBtnHelp = nullptr;
+    GlyphButton* BitBtnClose = nullptr;
+    WhatsThisMenu* popupWhatsThis = nullptr;
+
+private:
+    void createControls();
+    void DisplayHint(const QString& hint);
+    void setLampHint();
+    void showScoreControls(bool shown);
+    void paintWorkingPanel(WorkingPanelEntry& entry);
+    void paintCarryPanel(CarryPanelEntry& entry);
+    void cannotCorrect();
+    void playSound(const QString& name, bool sync);
+    int lastIndex() const { return int(WorkingPanels.size()) - 1; }
+    bool isVisibleBox(int index) const;
+
+    QList<QLabel*> m_scoreLabels;
+    QMetaObject::Connection m_hintConnection;
+};

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QtTest>
+
+#include "app/Main.h"
+#include "practice/PracticeClock.h"
+#include "practice/Practise0Base.h"
+#include "practice/QuestionSource.h"
+#include "shell/Panel.h"
+#include "shell/StatusBar.h"
+
+// A settable clock and a clean question source for one test: the clock
+// stands at a fixed day until the test moves it on.
+class PracticeSeams
+{
+public:
+    PracticeSeams()
+    {
+        PracticeClock::setNowForTests([this] { return m_now; });
+        QuestionSource::clear();
+    }
+    ~PracticeSeams()
+    {
+        PracticeClock::setNowForTests({});
+        QuestionSource::clear();
+    }
+    PracticeSeams(const PracticeSeams&) = delete;
+    PracticeSeams& operator=(const PracticeSeams&) = delete;
+
+    void advanceSeconds(double seconds) { m_now += PracticeClock::fromSeconds(seconds); }
+
+private:
+    double m_now = 45000.25;
+};
+
+// Keys as a learner presses them, to the form.
+inline void press(QWidget* form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(form, key, modifiers);
+}
+
+inline void typeDigits(QWidget* form, const QString& digits)
+{
+    for (QChar c : digits)
+        QTest::keyClick(form, Qt::Key(Qt::Key_0 + (c.unicode() - u'0')));
+}
+
+template <typename Form>
+Form* activeScreen(TfrmMain& main)
+{
+    return qobject_cast<Form*>(main.activeChild());
+}
+
+inline Panel* panelOf(QWidget* form, const QString& name)
+{
+    return form->findChild<Panel*>(name);
+}
+
+inline QString captionOf(QWidget* form, const QString& name)
+{
+    Panel* p = panelOf(form, name);
+    return p ? p->caption() : QStringLiteral("<no %1>").arg(name);
+}
+
+inline QString statusText(QWidget* form)
+{
+    return form->findChild<StatusBar*>(QStringLiteral("stbrScreen"))->simpleText();
+}
