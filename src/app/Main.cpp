@@ -24,6 +24,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
+#include "practice/PractiseMultiplyBasic.h"
 #include "practice/PractiseSpeedAddition.h"
 #include "records/OpenReport.h"
 #include "records/ResetScores.h"
@@ -61,6 +62,7 @@ const QHash<QString, ScreenEntry>& screenTable()
         {QStringLiteral("mnuHalving"), {Strings::TitleHalving, false, [] { return new TBasicsHalfForm; }}},
         {QStringLiteral("mnuOddsEvens"), {Strings::TitleOddsEvens, false, [] { return new TBasicsOddEvenForm; }}},
         {QStringLiteral("mnuSpeedAddition"), {Strings::TitleSpeedAddition, false, [] { return new TPractiseSpeedAdditionForm; }}},
+        {QStringLiteral("mnuMultiplyBasic"), {Strings::TitleBasicSpeedMultiplication, true, [] { return new TPractiseMultiplyBasicForm; }}},
     };
     return table;
 }

@@ -563,6 +563,26 @@ QColor TPractise0BaseForm::DefaultFontColor(int width) const
     return EntryStyle == CarryPairEntry ? SysColors::Black : SysColors::Fuchsia;
 }
 
+void TPractise0BaseForm::ResetCarryPairBoxes()
+{
+    for (CarryPanelEntry& c : CarryPanels) {
+        c.Panel->setCaption(QString());
+        c.ExpectedDigit = 0;
+        c.Color = SysColors::window();
+        c.FontColor = SysColors::windowText();
+        paintCarryPanel(c);
+        c.Panel->setBold(false);
+    }
+    for (WorkingPanelEntry& e : WorkingPanels) {
+        e.Color = SysColors::window();
+        e.FontColor = DefaultFontColor(e.Width);
+        paintWorkingPanel(e);
+        e.Panel->setCaption(QString());
+    }
+    for (PanelEntry& a : MyAnswerPanels)
+        a.IsUnused = false;
+}
+
 void TPractise0BaseForm::BuildWorkingPanels()
 {
     const bool showHints = chkShowHint->isChecked();

@@ -224,6 +224,10 @@ protected:
     void ShowRightWrong();
     // The default text colour of a box of this width on this screen.
     QColor DefaultFontColor(int width) const;
+    // The common part of a carry-pair screen's ResetWorkingPanels: every carry
+    // box emptied (expected digit 0, window colours, normal font), every
+    // working box emptied in its default colours, every answer column in use.
+    void ResetCarryPairBoxes();
     // Lamp to button face (the learner navigates after STOP).
     void LampToButtonFace();
     // The screen's own hint (shown in the status bar while the mouse is over

@@ -312,24 +312,7 @@ void TPractiseSpeedAdditionForm::WorkingPanelChanged(QWidget*)
 
 void TPractiseSpeedAdditionForm::ResetWorkingPanels()
 {
-    for (CarryPanelEntry& c : CarryPanels) {
-        c.Panel->setCaption(QString());
-        c.ExpectedDigit = 0;
-        c.Color = SysColors::window();
-        c.FontColor = SysColors::windowText();
-        c.Panel->setColor(c.Color);
-        c.Panel->setFontColor(c.FontColor);
-        c.Panel->setBold(false);
-    }
-    for (WorkingPanelEntry& e : WorkingPanels) {
-        e.Color = SysColors::window();
-        e.FontColor = DefaultFontColor(e.Width);
-        e.Panel->setColor(e.Color);
-        e.Panel->setFontColor(e.FontColor);
-        e.Panel->setCaption(QString());
-    }
-    for (PanelEntry& a : MyAnswerPanels)
-        a.IsUnused = false;
+    ResetCarryPairBoxes();
     TPractise0BaseForm::ResetWorkingPanels();
 }
 
