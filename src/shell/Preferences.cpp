@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "shell/DisplaySettings.h"
@@ -99,44 +98,6 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 
 } // namespace
 
-// ---- up-down -------------------------------------------------------------------
-
-TPrefsForm::UpDown::UpDown(QWidget* parent, const QString& name, int minimum, int maximum)
-    : QWidget(parent), m_min(minimum), m_max(maximum), m_position(minimum)
-{
-    setObjectName(name);
-    const auto arrow = [this](Qt::ArrowType type, const QString& arrowName, bool up) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(arrowName);
-        b->setArrowType(type);
-        b->setFocusPolicy(Qt::NoFocus); // the arrow keys do not step it
-        b->setFixedSize(18, 13);
-        b->setAutoRepeat(true);
-        QObject::connect(b, &QToolButton::clicked, this, [this, up] { click(up); });
-        return b;
-    };
-    m_up = arrow(Qt::UpArrow, QStringLiteral("btnUp"), true);
-    m_down = arrow(Qt::DownArrow, QStringLiteral("btnDown"), false);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_up);
-    layout->addWidget(m_down);
-    setFixedSize(18, 26);
-}
-
-void TPrefsForm::UpDown::setPosition(int position)
-{
-    m_position = qBound(m_min, position, m_max);
-}
-
-void TPrefsForm::UpDown::click(bool up)
-{
-    setPosition(m_position + (up ? 1 : -1));
-    if (onClick)
-        onClick(up);
-}
-
 // ---- the dialog ------------------------------------------------------------------
 
 TPrefsForm::TPrefsForm(QWidget* parent) : ChildForm(parent)
@@ -197,12 +158,16 @@ void TPrefsForm::buildControls()
     stxtCustomRed = staticText(grpGrading, QStringLiteral("stxtCustomRed"), QString(), 90180);
     stxtCustomAmber = staticText(grpGrading, QStringLiteral("stxtCustomAmber"), QString(), 90180);
     stxtCustomGreen = staticText(grpGrading, QStringLiteral("stxtCustomGreen"), QString(), 90180);
-    updnLower = new UpDown(grpGrading, QStringLiteral("updnLower"), 2, 97);
-    updnUpper = new UpDown(grpGrading, QStringLiteral("updnUpper"), 3, 98);
-    Hints::setHelpContext(updnLower, 90140);
-    Hints::setHelpContext(updnUpper, 90140);
-    updnLower->onClick = [this](bool) { updnLowerClick(); };
-    updnUpper->onClick = [this](bool) { updnUpperClick(); };
+    updnLower = new UpDown(grpGrading, QStringLiteral("updnLower"));
+    updnUpper = new UpDown(grpGrading, QStringLiteral("updnUpper"));
+    updnLower->setRange(2, 97);
+    updnUpper->setRange(3, 98);
+    for (UpDown* updn : {updnLower, updnUpper}) {
+        updn->setFixedSize(18, 26);
+        Hints::setHelpContext(updn, 90140);
+    }
+    connect(updnLower, &UpDown::clicked, this, &TPrefsForm::updnLowerClick);
+    connect(updnUpper, &UpDown::clicked, this, &TPrefsForm::updnUpperClick);
     auto* amber = new QHBoxLayout;
     amber->setSpacing(2);
     amber->addWidget(updnLower);
