@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -18,35 +17,12 @@
 #include "shell/Hints.h"
 #include "shell/Panel.h"
 #include "shell/SetIni.h"
+#include "shell/Shape.h"
 #include "shell/Strings.h"
 #include "shell/SysColors.h"
 #include "shell/WhatsThisMenu.h"
 
 namespace {
-
-// A filled circle: the lamps of the grading table.
-class Circle : public QWidget
-{
-public:
-    Circle(QWidget* parent, const QColor& color) : QWidget(parent), m_color(color)
-    {
-        setFixedSize(20, 20);
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(SysColors::Black, 1));
-        p.setBrush(m_color);
-        p.drawEllipse(QRectF(rect()).adjusted(1, 1, -1, -1));
-    }
-
-private:
-    QColor m_color;
-};
 
 Panel* lampPanel(QWidget* parent, const QString& name, const QColor& color, const QString& hint)
 {
@@ -55,7 +31,11 @@ Panel* lampPanel(QWidget* parent, const QString& name, const QColor& color, cons
     panel->setFixedSize(30, 30);
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new Circle(panel, color), 0, Qt::AlignCenter);
+    auto* lamp = new Shape(panel, name + QStringLiteral("Shape"));
+    lamp->setFixedSize(20, 20);
+    lamp->setAttribute(Qt::WA_TransparentForMouseEvents);
+    lamp->setBrushColor(color);
+    layout->addWidget(lamp, 0, Qt::AlignCenter);
     Hints::setHint(panel, hint);
     Hints::setHelpContext(panel, 90150);
     return panel;
