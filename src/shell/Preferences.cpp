@@ -6,11 +6,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "shell/DisplaySettings.h"
@@ -19,35 +17,12 @@
 #include "shell/Hints.h"
 #include "shell/Panel.h"
 #include "shell/SetIni.h"
+#include "shell/Shape.h"
 #include "shell/Strings.h"
 #include "shell/SysColors.h"
 #include "shell/WhatsThisMenu.h"
 
 namespace {
-
-// A filled circle: the lamps of the grading table.
-class Circle : public QWidget
-{
-public:
-    Circle(QWidget* parent, const QColor& color) : QWidget(parent), m_color(color)
-    {
-        setFixedSize(20, 20);
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(SysColors::Black, 1));
-        p.setBrush(m_color);
-        p.drawEllipse(QRectF(rect()).adjusted(1, 1, -1, -1));
-    }
-
-private:
-    QColor m_color;
-};
 
 Panel* lampPanel(QWidget* parent, const QString& name, const QColor& color, const QString& hint)
 {
@@ -56,7 +31,11 @@ Panel* lampPanel(QWidget* parent, const QString& name, const QColor& color, cons
     panel->setFixedSize(30, 30);
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new Circle(panel, color), 0, Qt::AlignCenter);
+    auto* lamp = new Shape(panel, name + QStringLiteral("Shape"));
+    lamp->setFixedSize(20, 20);
+    lamp->setAttribute(Qt::WA_TransparentForMouseEvents);
+    lamp->setBrushColor(color);
+    layout->addWidget(lamp, 0, Qt::AlignCenter);
     Hints::setHint(panel, hint);
     Hints::setHelpContext(panel, 90150);
     return panel;
@@ -98,44 +77,6 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 }
 
 } // namespace
-
-// ---- up-down -------------------------------------------------------------------
-
-TPrefsForm::UpDown::UpDown(QWidget* parent, const QString& name, int minimum, int maximum)
-    : QWidget(parent), m_min(minimum), m_max(maximum), m_position(minimum)
-{
-    setObjectName(name);
-    const auto arrow = [this](Qt::ArrowType type, const QString& arrowName, bool up) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(arrowName);
-        b->setArrowType(type);
-        b->setFocusPolicy(Qt::NoFocus); // the arrow keys do not step it
-        b->setFixedSize(18, 13);
-        b->setAutoRepeat(true);
-        QObject::connect(b, &QToolButton::clicked, this, [this, up] { click(up); });
-        return b;
-    };
-    m_up = arrow(Qt::UpArrow, QStringLiteral("btnUp"), true);
-    m_down = arrow(Qt::DownArrow, QStringLiteral("btnDown"), false);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_up);
-    layout->addWidget(m_down);
-    setFixedSize(18, 26);
-}
-
-void TPrefsForm::UpDown::setPosition(int position)
-{
-    m_position = qBound(m_min, position, m_max);
-}
-
-void TPrefsForm::UpDown::click(bool up)
-{
-    setPosition(m_position + (up ? 1 : -1));
-    if (onClick)
-        onClick(up);
-}
 
 // ---- the dialog ------------------------------------------------------------------
 
@@ -197,12 +138,16 @@ void TPrefsForm::buildControls()
     stxtCustomRed = staticText(grpGrading, QStringLiteral("stxtCustomRed"), QString(), 90180);
     stxtCustomAmber = staticText(grpGrading, QStringLiteral("stxtCustomAmber"), QString(), 90180);
     stxtCustomGreen = staticText(grpGrading, QStringLiteral("stxtCustomGreen"), QString(), 90180);
-    updnLower = new UpDown(grpGrading, QStringLiteral("updnLower"), 2, 97);
-    updnUpper = new UpDown(grpGrading, QStringLiteral("updnUpper"), 3, 98);
-    Hints::setHelpContext(updnLower, 90140);
-    Hints::setHelpContext(updnUpper, 90140);
-    updnLower->onClick = [this](bool) { updnLowerClick(); };
-    updnUpper->onClick = [this](bool) { updnUpperClick(); };
+    updnLower = new UpDown(grpGrading, QStringLiteral("updnLower"));
+    updnUpper = new UpDown(grpGrading, QStringLiteral("updnUpper"));
+    updnLower->setRange(2, 97);
+    updnUpper->setRange(3, 98);
+    for (UpDown* updn : {updnLower, updnUpper}) {
+        updn->setFixedSize(18, 26);
+        Hints::setHelpContext(updn, 90140);
+    }
+    connect(updnLower, &UpDown::clicked, this, &TPrefsForm::updnLowerClick);
+    connect(updnUpper, &UpDown::clicked, this, &TPrefsForm::updnUpperClick);
     auto* amber = new QHBoxLayout;
     amber->setSpacing(2);
     amber->addWidget(updnLower);

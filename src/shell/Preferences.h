@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/UpDown.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -24,29 +26,6 @@ class TPrefsForm : public ChildForm
 public:
     // An up-down: two arrow buttons that step a position within a range
     // (no wrap); after every click onClick runs.
-    class UpDown : public QWidget
-    {
-    public:
-        UpDown(QWidget* parent, const QString& name, int minimum, int maximum);
-        int position() const { return m_position; }
-        // Sets the position, held within the range, without onClick.
-        void setPosition(int position);
-        int minimum() const { return m_min; }
-        int maximum() const { return m_max; }
-        // One click on an arrow, as the mouse gives it.
-        void click(bool up);
-        QToolButton* upButton() const { return m_up; }
-        QToolButton* downButton() const { return m_down; }
-        std::function<void(bool up)> onClick;
-
-    private:
-        QToolButton* m_up = nullptr;
-        QToolButton* m_down = nullptr;
-        int m_min;
-        int m_max;
-        int m_position;
-    };
-
     explicit TPrefsForm(QWidget* parent = nullptr);
 
     // The working bounds: the amber bounds of the level chosen in the dialog.

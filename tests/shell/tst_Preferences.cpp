@@ -38,14 +38,14 @@ struct Prefs {
         return {text("stxtCustomRed"), text("stxtCustomAmber"), text("stxtCustomGreen")};
     }
     void click(const char* name) const { QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton); }
-    static void press(TPrefsForm::UpDown* updn, bool up)
+    static void press(UpDown* updn, bool up)
     {
         QTest::mouseClick(up ? updn->upButton() : updn->downButton(), Qt::LeftButton);
     }
 
     QPointer<TPrefsForm> form;
-    TPrefsForm::UpDown* lower = nullptr;
-    TPrefsForm::UpDown* upper = nullptr;
+    UpDown* lower = nullptr;
+    UpDown* upper = nullptr;
 };
 
 // A right click at a point of a control.
@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(prefs.form->workUpper(), 74);
 
         // All the way up and all the way down: amber always spans two values.
-        const auto pressOften = [&prefs](TPrefsForm::UpDown* updn, bool up) {
+        const auto pressOften = [&prefs](UpDown* updn, bool up) {
             for (int i = 0; i < 120; ++i) {
                 Prefs::press(updn, up);
                 if (prefs.lower->position() >= prefs.upper->position())
