@@ -80,36 +80,35 @@ private:
         effect->setSource(path.startsWith(QLatin1Char(':')) ? QUrl(QStringLiteral("qrc") + path)
                                                             : QUrl::fromLocalFile(path));
         effect->setLoopCount(mode == Mode::Loop ? QSoundEffect::Infinite : 1);
-        effect->play();
-        if (mode != Mode::Sync)
+        if (mode != Mode::Sync) {
+            effect->play();
             return;
+        }
 
-        // Wait for the end of the sound without taking user input. The
-        // deadline guards against a sound service that never reports the end.
+        // Wait for the end of the sound without taking user input. The sound
+        // service reports the end late (after its buffers drain) or, at
+        // times, not at all, so the wait ends with the sound's own length;
+        // the last buffered part plays out on its own and the next request
+        // cuts it off.
         const int duration = waveDurationMs(path);
         if (duration <= 0) {
             stop();
             return;
         }
         QEventLoop loop;
-        bool started = false;
-        QObject::connect(effect, &QSoundEffect::playingChanged, &loop, [&] {
-            if (effect->isPlaying())
-                started = true;
-            else if (started)
-                loop.quit();
-        });
         QObject::connect(effect, &QSoundEffect::statusChanged, &loop, [&] {
             if (effect->status() == QSoundEffect::Error)
                 loop.quit();
         });
         QObject::connect(effect, &QObject::destroyed, &loop, &QEventLoop::quit);
-        QTimer::singleShot(duration + 1500, &loop, &QEventLoop::quit);
+        QTimer::singleShot(duration + SyncMarginMs, &loop, &QEventLoop::quit);
+        effect->play();
         if (effect->status() != QSoundEffect::Error)
             loop.exec(QEventLoop::ExcludeUserInputEvents);
-        if (m_effect == effect)
-            stop();
     }
+
+    // A little more than the sound itself, for the start-up of the output.
+    static constexpr int SyncMarginMs = 150;
 
     QPointer<QSoundEffect> m_effect;
 };
