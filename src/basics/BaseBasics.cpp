@@ -19,6 +19,7 @@
 #include "shell/Grading.h"
 #include "shell/Hints.h"
 #include "shell/Panel.h"
+#include "shell/ScoreCounter.h"
 #include "shell/ScreenSettings.h"
 #include "shell/StatusBar.h"
 #include "shell/Strings.h"
@@ -189,14 +190,11 @@ void TBasicsBaseForm::createScorePanel()
         panel->setGeometry(x, 12, 62, 32);
         panel->setBevelOuter(Panel::Bevel::Lowered);
         panel->setFontSpec(QStringLiteral("Arial"), 16, true);
-        panel->setCaption(QStringLiteral("0"));
         return panel;
     };
     auto upDown = [this](const QString& name, int x) {
         auto* updn = new UpDown(pnlScores, name);
         updn->setGeometry(x, 12, 17, 32);
-        updn->setRange(0, ScoreLimit);
-        updn->setPosition(0);
         return updn;
     };
 
@@ -214,10 +212,8 @@ void TBasicsBaseForm::createScorePanel()
     setHelp(pnlTotal, HelpTotal);
     setHelp(updnTotal, HelpTotal);
 
-    updnCorrect->setChangingCheck([this](UpDown::Direction d, int) { return updnCorrectChangingEx(d); });
-    updnTotal->setChangingCheck([this](UpDown::Direction d, int) { return updnTotalChangingEx(d); });
-    connect(updnCorrect, &UpDown::clicked, this, [this] { updnCorrectClick(); });
-    connect(updnTotal, &UpDown::clicked, this, [this] { updnTotalClick(); });
+    m_scores = new ScoreCounter(this, {updnCorrect, pnlCorrect, updnTotal, pnlTotal, stbrScreen},
+                                [this] { UpdateTrafficLights(); });
 
     auto lamp = [this](const QString& panelName, const QString& shapeName, int x, Shape*& shape) {
         auto* panel = new Panel(pnlScores, panelName);
@@ -378,7 +374,7 @@ void TBasicsBaseForm::BitBtnPlayClick(QObject* sender)
     Globals::Practising = true;
     if (sender != btnTestSpeed)
         Playing = true;
-    if (Playing && total() >= ScoreLimit)
+    if (Playing && m_scores->atLimit())
         Dialogs::current().information(this, Strings::text(Strings::ScoreLimit));
     ClearQuestion();
     ClearAnswer();
@@ -460,84 +456,42 @@ void TBasicsBaseForm::tmrQuestionTimer()
 
 int TBasicsBaseForm::correct() const
 {
-    return updnCorrect->position();
+    return m_scores->correct();
 }
 
 int TBasicsBaseForm::total() const
 {
-    return updnTotal->position();
-}
-
-void TBasicsBaseForm::showCount(Panel* panel, int value)
-{
-    panel->setCaption(QString::number(value));
-    panel->repaint();
-}
-
-// Counts outside 0..1000 are held at the limits, and Correct never stands
-// above Total (which also keeps a Correct without any Total from dividing by
-// zero).
-void TBasicsBaseForm::setCounts(int correct, int total)
-{
-    updnTotal->setPosition(total);
-    updnCorrect->setPosition(qMin(correct, updnTotal->position()));
-    showCount(pnlTotal, updnTotal->position());
-    showCount(pnlCorrect, updnCorrect->position());
-    UpdateTrafficLights();
+    return m_scores->total();
 }
 
 void TBasicsBaseForm::UpdateScores()
 {
-    // At the limit a question is no longer counted: counting Correct alone
-    // would raise the mark without a question behind it.
-    if (total() >= ScoreLimit)
-        return;
-    updnTotal->setPosition(total() + 1);
-    showCount(pnlTotal, total());
-    updnCorrect->setPosition(correct() + 1);
-    showCount(pnlCorrect, correct());
+    m_scores->count(true);
 }
 
 void TBasicsBaseForm::updnCorrectClick()
 {
-    showCount(pnlCorrect, correct());
-    UpdateTrafficLights();
+    m_scores->correctStepped();
 }
 
 void TBasicsBaseForm::updnTotalClick()
 {
-    showCount(pnlTotal, total());
-    UpdateTrafficLights();
+    m_scores->totalStepped();
 }
 
 bool TBasicsBaseForm::updnCorrectChangingEx(UpDown::Direction direction)
 {
-    if (direction == UpDown::Direction::Up && correct() >= total()) {
-        stbrScreen->setSimpleText(Strings::text(Strings::CorrectAboveTotal));
-        return false;
-    }
-    return true;
+    return m_scores->correctChanging(direction);
 }
 
 bool TBasicsBaseForm::updnTotalChangingEx(UpDown::Direction direction)
 {
-    // Lowering Total keeps the number of misses: Correct comes down with it.
-    if (direction == UpDown::Direction::Down && total() > 0 && correct() > 0) {
-        updnCorrect->setPosition(correct() - 1);
-        showCount(pnlCorrect, correct());
-    }
-    return true;
+    return m_scores->totalChanging(direction);
 }
 
 void TBasicsBaseForm::BitBtnClearClick()
 {
-    if (correct() == 0 && total() == 0) {
-        stbrScreen->setSimpleText(Strings::text(Strings::NothingToClear));
-        return;
-    }
-    if (total() != ScoreLimit && !Dialogs::current().confirm(this, Strings::text(Strings::ClearScoresQuestion)))
-        return;
-    setCounts(0, 0);
+    m_scores->clear();
 }
 
 void TBasicsBaseForm::UpdateTrafficLights()
@@ -643,9 +597,7 @@ bool TBasicsBaseForm::FormKeyUp(QKeyEvent* event)
             BitBtnStopClick(nullptr);
             handled = true;
         } else if (key == Qt::Key_Space) {
-            updnCorrect->setPosition(correct() - 1);
-            showCount(pnlCorrect, correct());
-            UpdateTrafficLights();
+            m_scores->setCounts(correct() - 1, total()); // a miss
             handled = true;
         } else if (isEnter(key)) {
             handled = true;
@@ -754,7 +706,7 @@ void TBasicsBaseForm::LoadSettings()
         Panel* button = GetOptionButton(option);
         CurrentOption = button ? button : GetOptionButton(1);
     }
-    setCounts(correctRead, totalRead);
+    m_scores->setCounts(correctRead, totalRead);
     trkbrAnswer->setValue(qBound(trkbrAnswer->minimum(), answerPosition, trkbrAnswer->maximum()));
     trkbrQuestion->setValue(qBound(trkbrQuestion->minimum(), questionPosition, trkbrQuestion->maximum()));
 }

@@ -13,6 +13,7 @@ class QLabel;
 class QPushButton;
 class QSlider;
 class QTimer;
+class ScoreCounter;
 class Shape;
 class StatusBar;
 class WhatsThisMenu;
@@ -32,7 +33,6 @@ class TBasicsBaseForm : public ChildForm
 {
     Q_OBJECT
 public:
-    static constexpr int ScoreLimit = 1000;
     static constexpr int AnswerStepMs = 150;   // per answer track bar step
     static constexpr int QuestionStepMs = 250; // per question track bar step
     static constexpr int DefaultAnswerPosition = 10;
@@ -118,7 +118,6 @@ protected:
     bool previewKeyPress(QKeyEvent* event) override;
     bool previewKeyRelease(QKeyEvent* event) override;
 
-    void setCounts(int correct, int total);
     void setFormHint(const QString& hint);
     void playSound(const QString& name, bool synchronous = false);
 
@@ -173,10 +172,10 @@ private:
     void createVcrPanel();
     void setHelp(QWidget* control, int context, bool whatsThis = true);
     void buildLampHints();
-    void showCount(Panel* panel, int value);
     void setScoreControlsVisible(bool visible, bool all);
     void warnAboutDigit();
     static QString seconds(int milliseconds);
 
+    ScoreCounter* m_scores = nullptr;
     QMetaObject::Connection m_hintRoute;
 };

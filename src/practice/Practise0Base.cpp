@@ -22,6 +22,7 @@
 #include "shell/Grading.h"
 #include "shell/Hints.h"
 #include "shell/Panel.h"
+#include "shell/ScoreCounter.h"
 #include "shell/ScreenSettings.h"
 #include "shell/Shape.h"
 #include "shell/StatusBar.h"
@@ -185,11 +186,9 @@ void TPractise0BaseForm::createControls()
     pnlCorrect->setColor(SysColors::window());
     pnlCorrect->setFontColor(SysColors::windowText());
     pnlCorrect->setFontSpec(QStringLiteral("Arial"), 13, true);
-    pnlCorrect->setCaption(QStringLiteral("0"));
     Hints::setHint(pnlCorrect, QStringLiteral("Correct Answers|CORRECT ANSWERS: The number of right answers"));
     Hints::setHelpContext(pnlCorrect, 20130);
     updnCorrect = new UpDown(pnlScores, QStringLiteral("updnCorrect"));
-    updnCorrect->setRange(0, 1000);
     updnCorrect->setGeometry(54, 17, 16, 22);
     Hints::setHint(updnCorrect, QStringLiteral("|Adjusts your correct answers."));
     Hints::setHelpContext(updnCorrect, 20130);
@@ -200,18 +199,13 @@ void TPractise0BaseForm::createControls()
     pnlTotal->setColor(SysColors::window());
     pnlTotal->setFontColor(SysColors::windowText());
     pnlTotal->setFontSpec(QStringLiteral("Arial"), 13, true);
-    pnlTotal->setCaption(QStringLiteral("0"));
     Hints::setHint(pnlTotal, QStringLiteral("Total Questions|TOTAL QUESTIONS: The total number of questions you have tried."));
     Hints::setHelpContext(pnlTotal, 10150);
     updnTotal = new UpDown(pnlScores, QStringLiteral("updnTotal"));
-    updnTotal->setRange(0, 1000);
     updnTotal->setGeometry(54, 56, 16, 22);
     Hints::setHint(updnTotal, QStringLiteral("|Adjusts the TOTAL number of questions."));
     Hints::setHelpContext(updnTotal, 10150);
-    updnCorrect->setChangingCheck([this](UpDown::Direction d, int) { return updnCorrectChangingEx(int(d)); });
-    updnTotal->setChangingCheck([this](UpDown::Direction d, int) { return updnTotalChangingEx(int(d)); });
-    connect(updnCorrect, &UpDown::clicked, this, [this] { updnCorrectClick(); });
-    connect(updnTotal, &UpDown::clicked, this, [this] { updnTotalClick(); });
+    m_scores = new ScoreCounter(this, {updnCorrect, pnlCorrect, updnTotal, pnlTotal, stbrScreen}, [this] { UpdateLamp(); });
     pnlLights = new Panel(pnlScores, QStringLiteral("pnlLights"));
     pnlLights->setGeometry(4, 84, 36, 36);
     pnlLights->setBevelOuter(Panel::Bevel::Lowered);
@@ -730,11 +724,7 @@ void TPractise0BaseForm::EvaluateAnswer()
 
 void TPractise0BaseForm::UpdateScores()
 {
-    updnTotal->setPosition(updnTotal->position() + 1);
-    if (IsCorrect)
-        updnCorrect->setPosition(updnCorrect->position() + 1);
-    pnlTotal->setCaption(QString::number(updnTotal->position()));
-    pnlCorrect->setCaption(QString::number(updnCorrect->position()));
+    m_scores->count(IsCorrect);
 }
 
 void TPractise0BaseForm::HideAnswerPanels()
@@ -779,8 +769,8 @@ void TPractise0BaseForm::SaveSettings()
         ini.writeInteger(SectionName, QStringLiteral("Option"), GetOptionIndex());
         if (CurrentOptionDividend)
             ini.writeInteger(SectionName, QStringLiteral("OptionDividend"), GetOptionDividendIndex());
-        ini.writeInteger(SectionName, QStringLiteral("Total"), updnTotal->position());
-        ini.writeInteger(SectionName, QStringLiteral("Correct"), updnCorrect->position());
+        ini.writeInteger(SectionName, QStringLiteral("Total"), m_scores->total());
+        ini.writeInteger(SectionName, QStringLiteral("Correct"), m_scores->correct());
         SaveBestTimes(ini);
     });
 }
@@ -794,12 +784,8 @@ void TPractise0BaseForm::LoadSettings()
         }
         if (Panel* dividend = GetOptionDividendButton(ini.readInteger(SectionName, QStringLiteral("OptionDividend"), 1)))
             CurrentOptionDividend = dividend;
-        updnTotal->setPosition(ini.readInteger(SectionName, QStringLiteral("Total"), 0));
-        // A file that says more right answers than questions is read as all right.
-        updnCorrect->setPosition(qMin(ini.readInteger(SectionName, QStringLiteral("Correct"), 0), updnTotal->position()));
-        pnlTotal->setCaption(QString::number(updnTotal->position()));
-        pnlCorrect->setCaption(QString::number(updnCorrect->position()));
-        UpdateLamp();
+        m_scores->setCounts(ini.readInteger(SectionName, QStringLiteral("Correct"), 0),
+                            ini.readInteger(SectionName, QStringLiteral("Total"), 0));
         LoadBestTimes(ini);
     });
 }
@@ -874,7 +860,7 @@ void TPractise0BaseForm::showScoreControls(bool shown)
 void TPractise0BaseForm::BitBtnPlayClick(QObject* sender)
 {
     playSound(sender == BitBtnRewind ? Sounds::ReDo : Sounds::Play, false);
-    if (updnTotal->position() >= updnTotal->maximum())
+    if (m_scores->atLimit())
         Dialogs::current().information(this, Strings::text(Strings::ScoreLimit));
 
     SwallowEnter = false;
@@ -1018,7 +1004,7 @@ void TPractise0BaseForm::btnTimeClick()
 void TPractise0BaseForm::UpdateLamp()
 {
     QColor color;
-    switch (Grading::grade(updnCorrect->position(), updnTotal->position(), Globals::LowerAmber, Globals::UpperAmber)) {
+    switch (Grading::grade(m_scores->correct(), m_scores->total(), Globals::LowerAmber, Globals::UpperAmber)) {
     case Grading::Grade::None:
         color = SysColors::buttonShadow();
         break;
@@ -1039,48 +1025,27 @@ void TPractise0BaseForm::UpdateLamp()
 
 bool TPractise0BaseForm::updnCorrectChangingEx(int direction)
 {
-    if (UpDown::Direction(direction) == UpDown::Direction::Up && updnCorrect->position() >= updnTotal->position()) {
-        stbrScreen->setSimpleText(Strings::text(Strings::CorrectAboveTotal));
-        return false;
-    }
-    return true;
+    return m_scores->correctChanging(UpDown::Direction(direction));
 }
 
 bool TPractise0BaseForm::updnTotalChangingEx(int direction)
 {
-    if (UpDown::Direction(direction) == UpDown::Direction::Down) {
-        updnCorrect->setPosition(updnCorrect->position() - 1);
-        pnlCorrect->setCaption(QString::number(updnCorrect->position()));
-    }
-    return true;
+    return m_scores->totalChanging(UpDown::Direction(direction));
 }
 
 void TPractise0BaseForm::updnCorrectClick()
 {
-    pnlCorrect->setCaption(QString::number(updnCorrect->position()));
-    UpdateLamp();
+    m_scores->correctStepped();
 }
 
 void TPractise0BaseForm::updnTotalClick()
 {
-    pnlTotal->setCaption(QString::number(updnTotal->position()));
-    UpdateLamp();
+    m_scores->totalStepped();
 }
 
 void TPractise0BaseForm::BitBtnClearClick()
 {
-    if (updnCorrect->position() == 0 && updnTotal->position() == 0) {
-        stbrScreen->setSimpleText(Strings::text(Strings::NothingToClear));
-        return;
-    }
-    if (updnTotal->position() != updnTotal->maximum()
-        && !Dialogs::current().confirm(this, Strings::text(Strings::ClearScoresQuestion)))
-        return;
-    updnCorrect->setPosition(0);
-    updnTotal->setPosition(0);
-    pnlCorrect->setCaption(QStringLiteral("0"));
-    pnlTotal->setCaption(QStringLiteral("0"));
-    UpdateLamp();
+    m_scores->clear();
 }
 
 // ---------------------------------------------------------------- help

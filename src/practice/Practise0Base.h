@@ -14,6 +14,7 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class ScoreCounter;
 class Shape;
 class StatusBar;
 class UpDown;
@@ -313,6 +314,7 @@ private:
     int lastIndex() const { return int(WorkingPanels.size()) - 1; }
     bool isVisibleBox(int index) const;
 
+    ScoreCounter* m_scores = nullptr;
     QList<QLabel*> m_scoreLabels;
     QMetaObject::Connection m_hintConnection;
 };

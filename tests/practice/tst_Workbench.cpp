@@ -674,6 +674,23 @@ private slots:
         QCOMPARE(captionOf(s.form, QStringLiteral("pnlTotal")), QStringLiteral("0"));
     }
 
+    void a_right_attempt_at_the_limit_counts_nothing()
+    {
+        // Correct alone must not rise once Total stands at 1000.
+        Opened s(TPractise0BaseForm::LeftToRight, TPractise0BaseForm::FreeEntry,
+                 "[TestWorkbench]\r\nTotal=1000\r\nCorrect=990\r\n");
+        s.play(QStringLiteral("4,7,12,-,35"));
+        typeDigits(s.form, QStringLiteral("47"));
+        press(s.form, Qt::Key_Tab);
+        typeDigits(s.form, QStringLiteral("1235"));
+        press(s.form, Qt::Key_Escape);
+        QVERIFY(s.form->isCorrect());
+        QCOMPARE(captionOf(s.form, QStringLiteral("pnlCorrect")), QStringLiteral("990"));
+        QCOMPARE(captionOf(s.form, QStringLiteral("pnlTotal")), QStringLiteral("1000"));
+        press(s.form, Qt::Key_Escape);
+        QCOMPARE(s.learnerFile().readInteger(Section, QStringLiteral("Correct"), 0), 990);
+    }
+
     void lamp_follows_the_grading_bounds()
     {
         const struct { int correct, total; QColor color; } cases[] = {
