@@ -1,10 +1,8 @@
 #include "basics/BaseBasics.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
@@ -73,19 +71,6 @@ bool isEnter(int key)
 bool isDigit(const QKeyEvent* event)
 {
     return event->key() >= Qt::Key_0 && event->key() <= Qt::Key_9;
-}
-
-QPixmap tickPicture(int side)
-{
-    QPixmap pixmap(side, side);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPen pen(QColor(0x00, 0x80, 0x00), side / 6.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    p.setPen(pen);
-    const QPointF points[] = {{side * 0.18, side * 0.55}, {side * 0.42, side * 0.78}, {side * 0.84, side * 0.22}};
-    p.drawPolyline(points, 3);
-    return pixmap;
 }
 
 QSlider* makeTrackBar(QWidget* parent, const QString& name, int minimum, int maximum)
@@ -182,7 +167,7 @@ void TBasicsBaseForm::createScorePanel()
     Hints::setHint(pnlTick, QStringLiteral("|CORRECT: The number of right answers"));
     imgTick = new QLabel(pnlTick);
     imgTick->setObjectName(QStringLiteral("imgTick"));
-    imgTick->setPixmap(tickPicture(28));
+    imgTick->setPixmap(GlyphButton::draw(GlyphButton::Glyph::Tick, 28));
     imgTick->setGeometry(2, 2, 28, 28);
 
     auto countPanel = [this](const QString& name, int x) {
@@ -339,13 +324,6 @@ void TBasicsBaseForm::ActivateOptionButton(Panel* button)
 
 // ---- runs ------------------------------------------------------------------
 
-void TBasicsBaseForm::playSound(const QString& name, bool synchronous)
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    SoundPlayer::current().playResource(name, synchronous ? SoundPlayer::Mode::Sync : SoundPlayer::Mode::Async);
-    QApplication::restoreOverrideCursor();
-}
-
 void TBasicsBaseForm::setFormHint(const QString& hint)
 {
     Hints::setHint(this, hint);
@@ -369,8 +347,7 @@ void TBasicsBaseForm::setScoreControlsVisible(bool visible, bool all)
 
 void TBasicsBaseForm::BitBtnPlayClick(QObject* sender)
 {
-    if (Globals::PracticeSoundsOn)
-        playSound(Sounds::Play);
+    PlayScreenSound(Sounds::Play);
     Globals::Practising = true;
     if (sender != btnTestSpeed)
         Playing = true;
@@ -397,8 +374,7 @@ void TBasicsBaseForm::BitBtnPlayClick(QObject* sender)
 
 void TBasicsBaseForm::BitBtnStopClick(QObject* sender)
 {
-    if (Globals::PracticeSoundsOn)
-        playSound(Sounds::Stop);
+    PlayScreenSound(Sounds::Stop);
     Globals::Practising = false;
     ShowAnswer();
     if (Playing) {
@@ -636,15 +612,13 @@ void TBasicsBaseForm::warnAboutDigit()
 
 void TBasicsBaseForm::BitBtnCloseClick()
 {
-    if (Globals::PracticeSoundsOn)
-        playSound(Sounds::ExitBasics, true);
+    PlayScreenSound(Sounds::ExitBasics, true);
     closeForm();
 }
 
 void TBasicsBaseForm::BitBtnHelpClick()
 {
-    if (Globals::PracticeSoundsOn)
-        playSound(Sounds::Help);
+    PlayScreenSound(Sounds::Help);
     BitBtnHelp->clearFocus();
     Help::showTopic(Hints::helpContext(BitBtnHelp));
 }

@@ -119,7 +119,6 @@ protected:
     bool previewKeyRelease(QKeyEvent* event) override;
 
     void setFormHint(const QString& hint);
-    void playSound(const QString& name, bool synchronous = false);
 
     // ---- state
     QString SectionName;

@@ -577,6 +577,66 @@ void TPractise0BaseForm::ResetCarryPairBoxes()
         a.IsUnused = false;
 }
 
+void TPractise0BaseForm::ApplyWorkedProblem(const WorkedProblem& problem)
+{
+    m_ruleColorHints.clear();
+    for (int i = 0; i < WorkingPanels.size() && i < problem.boxes.size(); ++i) {
+        const RuleBox& rule = problem.boxes[i];
+        WorkingPanelEntry& e = WorkingPanels[i];
+        e.ExpectedValue = rule.value;
+        e.ActualAnswer = rule.text;
+        e.Width = rule.width;
+        e.IsMental = rule.mental;
+        e.IsUnused = rule.unused;
+        e.CarryLink = rule.carryLink;
+        if (!rule.hint.isEmpty())
+            SetWorkingPanelHint(e.Panel, rule.hint);
+        m_ruleColorHints.append(rule.colorHints);
+    }
+    for (int c = 0; c < CarryPanels.size() && c < problem.carries.size(); ++c)
+        CarryPanels[c].ExpectedDigit = problem.carries[c].value;
+}
+
+Panel* TPractise0BaseForm::PanelNamed(const QString& name)
+{
+    auto it = m_panelsByName.constFind(name);
+    if (it == m_panelsByName.constEnd()) {
+        // Built on first use, and again for a panel made since.
+        m_panelsByName.clear();
+        for (Panel* panel : findChildren<Panel*>())
+            m_panelsByName.insert(panel->objectName(), panel);
+        it = m_panelsByName.constFind(name);
+    }
+    return it == m_panelsByName.constEnd() ? nullptr : *it;
+}
+
+void TPractise0BaseForm::ShowRuleColorHints(QWidget* panel)
+{
+    const int last = lastIndex();
+    const int index = FindWorkingPanel(panel, WorkingPanels, last);
+    if (index < 0 || index >= m_ruleColorHints.size())
+        return;
+    for (const ColorHint& hint : m_ruleColorHints.at(index)) {
+        Panel* target = PanelNamed(hint.panel);
+        if (!target)
+            continue;
+        switch (hint.style) {
+        case ColorHintStyle::Background:
+            target->setColor(SysColors::Yellow);
+            if (FindWorkingPanel(target, WorkingPanels, last) >= 0)
+                target->setFontColor(GetHighlightFontColor(target, WorkingPanels, last));
+            break;
+        case ColorHintStyle::Text:
+            target->setFontColor(SysColors::Yellow);
+            break;
+        case ColorHintStyle::CarryBox:
+            target->setColor(SysColors::Yellow);
+            target->setFontColor(SysColors::Black);
+            break;
+        }
+    }
+}
+
 void TPractise0BaseForm::BuildWorkingPanels()
 {
     const bool showHints = chkShowHint->isChecked();
@@ -840,15 +900,6 @@ void TPractise0BaseForm::BitBtnRewindClick()
 
 // ---------------------------------------------------------------- PLAY, STOP, close
 
-void TPractise0BaseForm::playSound(const QString& name, bool sync)
-{
-    if (!Globals::PracticeSoundsOn)
-        return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    SoundPlayer::current().playResource(name, sync ? SoundPlayer::Mode::Sync : SoundPlayer::Mode::Async);
-    QApplication::restoreOverrideCursor();
-}
-
 void TPractise0BaseForm::showScoreControls(bool shown)
 {
     for (QWidget* w : std::initializer_list<QWidget*>{updnCorrect, updnTotal, BitBtnClear, pnlCorrect, pnlTotal, pnlLights})
@@ -859,7 +910,7 @@ void TPractise0BaseForm::showScoreControls(bool shown)
 
 void TPractise0BaseForm::BitBtnPlayClick(QObject* sender)
 {
-    playSound(sender == BitBtnRewind ? Sounds::ReDo : Sounds::Play, false);
+    PlayScreenSound(sender == BitBtnRewind ? Sounds::ReDo : Sounds::Play);
     if (m_scores->atLimit())
         Dialogs::current().information(this, Strings::text(Strings::ScoreLimit));
 
@@ -942,7 +993,7 @@ void TPractise0BaseForm::BitBtnStopClick()
 
 void TPractise0BaseForm::BitBtnCloseClick()
 {
-    playSound(Sounds::ExitPractice, true);
+    PlayScreenSound(Sounds::ExitPractice, true);
     closeForm();
 }
 
@@ -1052,7 +1103,7 @@ void TPractise0BaseForm::BitBtnClearClick()
 
 void TPractise0BaseForm::BitBtnHelpClick()
 {
-    playSound(Sounds::Help, false);
+    PlayScreenSound(Sounds::Help);
     setFocus();
     Help::showTopic(Hints::helpContext(BitBtnHelp));
 }
@@ -1272,6 +1323,11 @@ bool TPractise0BaseForm::DigitEntryFree(QWidget* panel, const QString& what)
     return false;
 }
 
+bool TPractise0BaseForm::digitEntry(const QString& what)
+{
+    return EntryStyle == CarryPairEntry ? DigitEntryCarryPair(CurrentPanel, what) : DigitEntryFree(CurrentPanel, what);
+}
+
 void TPractise0BaseForm::PadWorkingPanel(int index)
 {
     if (index < 0 || index > lastIndex())
@@ -1415,10 +1471,7 @@ void TPractise0BaseForm::FormKeyDown(int& key, Qt::KeyboardModifiers modifiers)
         key = 0;
     } else if (key == Qt::Key_Backspace) {
         key = 0;
-        if (EntryStyle == CarryPairEntry)
-            DigitEntryCarryPair(CurrentPanel, QStringLiteral("backspace"));
-        else
-            DigitEntryFree(CurrentPanel, QStringLiteral("backspace"));
+        digitEntry(QStringLiteral("backspace"));
     } else if (isNext) {
         key = 0;
         MoveHighlight(MoveNext, nullptr);
@@ -1446,15 +1499,11 @@ void TPractise0BaseForm::FormKeyDown(int& key, Qt::KeyboardModifiers modifiers)
     }
 
     if (LastKey == QLatin1String("DEL")) {
-        if (EntryStyle == CarryPairEntry)
-            DigitEntryCarryPair(CurrentPanel, QStringLiteral("del"));
-        else
-            DigitEntryFree(CurrentPanel, QStringLiteral("del"));
+        digitEntry(QStringLiteral("del"));
         LastKey = QStringLiteral("NIL");
         WorkingPanelChanged(CurrentPanel);
     } else if (LastKey.size() == 1 && LastKey[0].isDigit()) {
-        const bool advance = EntryStyle == CarryPairEntry ? DigitEntryCarryPair(CurrentPanel, QStringLiteral("numeric"))
-                                                          : DigitEntryFree(CurrentPanel, QStringLiteral("numeric"));
+        const bool advance = digitEntry(QStringLiteral("numeric"));
         WorkingPanelChanged(CurrentPanel);
         LastKey = QStringLiteral("NIL");
         if (advance)

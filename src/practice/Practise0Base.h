@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QString>
 
+#include "practice/PracticeRules.h"
 #include "shell/ChildForm.h"
 
 class GlyphButton;
@@ -229,6 +231,18 @@ protected:
     // box emptied (expected digit 0, window colours, normal font), every
     // working box emptied in its default colours, every answer column in use.
     void ResetCarryPairBoxes();
+    // Copies a worked problem of the method's rules onto the boxes: each
+    // working panel's expected value, actual-answer text, width, mental and
+    // unused marks, carry link and step hint (an empty rule hint keeps the
+    // panel's own), each carry box's expected digit, and the colour-hint
+    // links that ShowRuleColorHints lights.
+    void ApplyWorkedProblem(const WorkedProblem& problem);
+    // ShowColorHints of a screen whose rules give the links: lights what the
+    // rules name for the box (yellow background, yellow text, or a carry box
+    // yellow with black text; a working panel keeps its highlight text colour).
+    void ShowRuleColorHints(QWidget* panel);
+    // A panel of the screen by its component name (nullptr when none).
+    Panel* PanelNamed(const QString& name);
     // Lamp to button face (the learner navigates after STOP).
     void LampToButtonFace();
     // The screen's own hint (shown in the status bar while the mouse is over
@@ -310,11 +324,14 @@ private:
     void paintWorkingPanel(WorkingPanelEntry& entry);
     void paintCarryPanel(CarryPanelEntry& entry);
     void cannotCorrect();
-    void playSound(const QString& name, bool sync);
+    // Digit entry on the current box in the screen's entry style.
+    bool digitEntry(const QString& what);
     int lastIndex() const { return int(WorkingPanels.size()) - 1; }
     bool isVisibleBox(int index) const;
 
     ScoreCounter* m_scores = nullptr;
     QList<QLabel*> m_scoreLabels;
+    QList<QList<ColorHint>> m_ruleColorHints; // per working panel, from ApplyWorkedProblem
+    QHash<QString, Panel*> m_panelsByName;
     QMetaObject::Connection m_hintConnection;
 };

@@ -60,7 +60,6 @@ TPractiseMultiplyBasicForm::TPractiseMultiplyBasicForm(QWidget* parent) : TPract
     for (const Option& o : Rules::options()) {
         Panel* button = AddOptionButton(o.button, o.caption, o.hint);
         m_options.insert(button, &o);
-        m_byName.insert(o.button, button);
     }
     createRulePanel();
     createQuestionRow();
@@ -83,7 +82,6 @@ Panel* TPractiseMultiplyBasicForm::addPanel(const QString& name, int left, int t
 {
     auto* panel = new Panel(this, name);
     panel->setGeometry(left, top, size, size);
-    m_byName.insert(name, panel);
     return panel;
 }
 
@@ -214,10 +212,10 @@ const MultiplyBasicRules::Option* TPractiseMultiplyBasicForm::optionOf(const Pan
     return m_options.value(button, nullptr);
 }
 
-Panel* TPractiseMultiplyBasicForm::buttonOf(int multiplier) const
+Panel* TPractiseMultiplyBasicForm::buttonOf(int multiplier)
 {
     const Option* option = Rules::optionForMultiplier(multiplier);
-    return option ? m_byName.value(option->button) : nullptr;
+    return option ? PanelNamed(option->button) : nullptr;
 }
 
 int TPractiseMultiplyBasicForm::selectedMultiplier() const
@@ -379,16 +377,7 @@ void TPractiseMultiplyBasicForm::BuildWorkingPanels()
     m_dummyRight->setVisible(zeros);
     m_dummyLeft->setVisible(zeros);
 
-    for (int i = 0; i < WorkingPanels.size() && i < m_solution.boxes.size(); ++i) {
-        const RuleBox& box = m_solution.boxes.at(i);
-        WorkingPanelEntry& e = WorkingPanels[i];
-        e.ExpectedValue = box.value;
-        e.ActualAnswer = box.text;
-        e.Width = box.width;
-        SetWorkingPanelHint(e.Panel, box.hint);
-    }
-    for (int i = 0; i < CarryPanels.size() && i < m_solution.carries.size(); ++i)
-        CarryPanels[i].ExpectedDigit = m_solution.carries.at(i).value;
+    ApplyWorkedProblem(m_solution);
 
     TPractise0BaseForm::BuildWorkingPanels();
 }
@@ -420,29 +409,7 @@ void TPractiseMultiplyBasicForm::CheckWorkingPanels()
 
 void TPractiseMultiplyBasicForm::ShowColorHints(QWidget* panel)
 {
-    const int last = int(WorkingPanels.size()) - 1;
-    const int index = FindWorkingPanel(panel, WorkingPanels, last);
-    if (index < 0 || index >= m_solution.boxes.size())
-        return;
-    for (const ColorHint& hint : m_solution.boxes.at(index).colorHints) {
-        Panel* p = m_byName.value(hint.panel);
-        if (!p)
-            continue;
-        switch (hint.style) {
-        case ColorHintStyle::Background:
-            p->setColor(SysColors::Yellow);
-            if (FindWorkingPanel(p, WorkingPanels, last) >= 0)
-                p->setFontColor(GetHighlightFontColor(p, WorkingPanels, last));
-            break;
-        case ColorHintStyle::Text:
-            p->setFontColor(SysColors::Yellow);
-            break;
-        case ColorHintStyle::CarryBox:
-            p->setColor(SysColors::Yellow);
-            p->setFontColor(SysColors::Black);
-            break;
-        }
-    }
+    ShowRuleColorHints(panel);
 }
 
 void TPractiseMultiplyBasicForm::WorkingPanelChanged(QWidget*)
@@ -485,7 +452,7 @@ void TPractiseMultiplyBasicForm::showHintWords()
     Hints::setHint(m_dummyRight, QString());
     Hints::setHint(m_dummyLeft, QString());
     for (const PanelText& word : Rules::hintWords(m_playedMultiplier, CurrentIndex))
-        Hints::setHint(m_byName.value(word.panel), word.text);
+        Hints::setHint(PanelNamed(word.panel), word.text);
 }
 
 // ---------------------------------------------------------------- best times

@@ -66,7 +66,7 @@ private:
     Panel* addPanel(const QString& name, int left, int top, int size);
 
     const Option* optionOf(const Panel* button) const;
-    Panel* buttonOf(int multiplier) const;
+    Panel* buttonOf(int multiplier);
     void showRuleTexts(int multiplier);
     void UpdateRuleDisplay();
     void chkShowRuleClick();
@@ -77,8 +77,6 @@ private:
     void removeHoverHandler();
     void switchBackToPlayed();
 
-    // Panels by component name, for the colour hints and hint words.
-    QHash<QString, Panel*> m_byName;
     QHash<const Panel*, const Option*> m_options;
     QList<Panel*> m_multiplicand;
     Panel* m_dummyRight = nullptr;

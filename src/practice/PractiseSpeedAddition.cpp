@@ -50,7 +50,6 @@ Panel* TPractiseSpeedAdditionForm::box(const QString& name, int left, int top, i
     panel->setGeometry(left, top, size, size);
     panel->setFontSpec(QStringLiteral("Arial"), fontPx, true);
     panel->setBevelOuter(Panel::Bevel::Lowered);
-    m_byName.insert(name, panel);
     return panel;
 }
 
@@ -155,7 +154,6 @@ void TPractiseSpeedAdditionForm::createGrid()
         zero->hide();
         m_imaginaryZeros.append(zero);
     }
-    m_colorHints.resize(WorkingPanels.size());
 }
 
 // ---------------------------------------------------------------- keys and moves
@@ -223,26 +221,8 @@ void TPractiseSpeedAdditionForm::BuildWorkingPanels()
     for (int c = 0; c < AnswerPanels.size() && c < problem.answerPanels.size(); ++c)
         AnswerPanels[c].Panel->setCaption(problem.answerPanels[c].text);
 
-    for (int i = 0; i < WorkingPanels.size() && i < problem.boxes.size(); ++i) {
-        const RuleBox& rule = problem.boxes[i];
-        WorkingPanelEntry& e = WorkingPanels[i];
-        e.ExpectedValue = rule.value;
-        e.ActualAnswer = rule.text;
-        e.Width = rule.width;
-        e.IsMental = rule.mental;
-        e.IsUnused = rule.unused;
-        e.CarryLink = rule.carryLink;
-        if (!rule.hint.isEmpty())
-            SetWorkingPanelHint(e.Panel, rule.hint);
-        QList<LitPanel>& lit = m_colorHints[i];
-        lit.clear();
-        for (const ColorHint& hint : rule.colorHints) {
-            if (QWidget* w = m_byName.value(hint.panel))
-                lit.append({w, hint.style});
-        }
-    }
-    for (int c = 0; c < CarryPanels.size() && c < problem.carries.size(); ++c) {
-        CarryPanels[c].ExpectedDigit = problem.carries[c].value;
+    ApplyWorkedProblem(problem);
+    for (int c = 0; c < m_answerCarries.size() && c < problem.carries.size(); ++c) {
         m_answerCarries[c]->setTag(problem.carries[c].value);
         m_answerCarries[c]->setCaption(problem.answerCarryRow.value(c).text);
     }
@@ -291,19 +271,7 @@ void TPractiseSpeedAdditionForm::CheckWorkingPanels()
 
 void TPractiseSpeedAdditionForm::ShowColorHints(QWidget* panel)
 {
-    const int index = FindWorkingPanel(panel, WorkingPanels, int(WorkingPanels.size()) - 1);
-    if (index < 0)
-        return;
-    for (const LitPanel& lit : m_colorHints.value(index)) {
-        auto* target = qobject_cast<Panel*>(lit.panel);
-        if (!target)
-            continue;
-        target->setColor(SysColors::Yellow);
-        if (lit.style == ColorHintStyle::CarryBox)
-            target->setFontColor(SysColors::Black);
-        else if (FindWorkingPanel(target, WorkingPanels, int(WorkingPanels.size()) - 1) >= 0)
-            target->setFontColor(GetHighlightFontColor(target, WorkingPanels, int(WorkingPanels.size()) - 1));
-    }
+    ShowRuleColorHints(panel);
 }
 
 void TPractiseSpeedAdditionForm::WorkingPanelChanged(QWidget*)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QList>
 
 #include "practice/PracticeRules.h"
@@ -46,11 +45,6 @@ protected:
     Panel* GetOptionButton(int n) override;
 
 private:
-    struct LitPanel {
-        QWidget* panel = nullptr;
-        ColorHintStyle style = ColorHintStyle::Background;
-    };
-
     void createGrid();
     Panel* box(const QString& name, int left, int top, int size, int fontPx);
     void updateImaginaryZeros();
@@ -59,6 +53,4 @@ private:
     double m_bestTime = 0;
     QList<Panel*> m_answerCarries;            // pnlAnswerCarry0..7
     QList<QLabel*> m_imaginaryZeros;          // left 1, left 2, right
-    QHash<QString, QWidget*> m_byName;        // the panels the rules name
-    QList<QList<LitPanel>> m_colorHints;      // per working panel
 };

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QCursor>
+#include <QGuiApplication>
 
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
@@ -185,6 +187,15 @@ void DiscoverSoundFolders()
         SoundsInAltFolders = fillSoundLists(AltRightSoundsFolder, AltWrongSoundsFolder);
     }
     SoundsFromResources = !SoundsInFolders && !SoundsInAltFolders;
+}
+
+void PlayScreenSound(const QString& name, bool synchronous)
+{
+    if (!Globals::PracticeSoundsOn)
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    SoundPlayer::current().playResource(name, synchronous ? SoundPlayer::Mode::Sync : SoundPlayer::Mode::Async);
+    QGuiApplication::restoreOverrideCursor();
 }
 
 void PlayAnswerSound(bool right)

@@ -99,6 +99,10 @@ inline const QString SeeYaLater = QStringLiteral("SeeYaLater");
 inline const QString Stop = QStringLiteral("Stop");
 } // namespace Sounds
 
+// A sound of a Basics or Practice screen: played only while PracticeSoundsOn,
+// with the hourglass cursor while it starts (or, synchronously, plays).
+void PlayScreenSound(const QString& name, bool synchronous = false);
+
 // Finds the right/wrong sound folders beside the program (or, for a program
 // on a network path, in the installation folder first) and sets the sound
 // variables of Globals; exactly one of SoundsInFolders, SoundsInAltFolders and
