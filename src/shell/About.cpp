@@ -55,28 +55,6 @@ QLabel* imageLabel(QWidget* parent, const QString& name, const QString& resource
     return label;
 }
 
-// Passes the key presses of one control to a handler before the control
-// sees them.
-class KeyPressWatcher : public QObject
-{
-public:
-    KeyPressWatcher(QObject* parent, std::function<void(QKeyEvent*)> handler)
-        : QObject(parent), m_handler(std::move(handler))
-    {
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress)
-            m_handler(static_cast<QKeyEvent*>(event));
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void(QKeyEvent*)> m_handler;
-};
-
 } // namespace
 
 QString TAboutBox::websiteAddress()
@@ -120,8 +98,6 @@ void TAboutBox::buildControls()
     cboName->setMinimumWidth(240);
     lblName->setBuddy(cboName);
     setFocusProxy(cboName); // the dialog opens ready for typing
-    cboName->installEventFilter(
-        new KeyPressWatcher(cboName, [this](QKeyEvent* event) { cboNameKeyPress(event); }));
 
     popCboName = new QMenu(this);
     popCboName->setObjectName(QStringLiteral("popCboName"));
@@ -351,6 +327,8 @@ void TAboutBox::deselectKeepingText()
 
 bool TAboutBox::previewKeyPress(QKeyEvent* event)
 {
+    if (QWidget* target = previewTarget(); target && (target == cboName || cboName->isAncestorOf(target)))
+        cboNameKeyPress(event);
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         // OK is the default button.
         if (btnOK->isEnabled())

@@ -59,6 +59,8 @@ protected:
     // Key preview handlers: return true when the key is consumed.
     virtual bool previewKeyPress(QKeyEvent*) { return false; }
     virtual bool previewKeyRelease(QKeyEvent*) { return false; }
+    // The control the key being previewed was sent to.
+    QWidget* previewTarget() const { return m_lastKey.target; }
 
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -240,6 +240,11 @@ void TPrefsForm::refreshCustomTexts()
     stxtCustomGreen->setText(QStringLiteral("%1 - 100").arg(u + 1));
 }
 
+int TPrefsForm::checkedLevel() const
+{
+    return rdoIntermediate->isChecked() ? 2 : rdoAdvanced->isChecked() ? 3 : rdoCustom->isChecked() ? 4 : 1;
+}
+
 void TPrefsForm::RespondToRadioButtonClick()
 {
     const bool custom = rdoCustom->isChecked();
@@ -247,8 +252,7 @@ void TPrefsForm::RespondToRadioButtonClick()
         WorkLower = quint8(updnLower->position());
         WorkUpper = quint8(updnUpper->position());
     } else {
-        const int level = rdoIntermediate->isChecked() ? 2 : rdoAdvanced->isChecked() ? 3 : 1;
-        const Grading::Bounds bounds = Grading::levelBounds(level);
+        const Grading::Bounds bounds = Grading::levelBounds(checkedLevel());
         WorkLower = quint8(bounds.lower);
         WorkUpper = quint8(bounds.upper);
     }
@@ -283,7 +287,7 @@ void TPrefsForm::BitBtnOKClick()
         Globals::LowerAmber = WorkLower;
         Globals::CustomLowerAmber = quint8(updnLower->position());
         Globals::CustomUpperAmber = quint8(updnUpper->position());
-        Globals::UserLevel = rdoIntermediate->isChecked() ? 2 : rdoAdvanced->isChecked() ? 3 : rdoCustom->isChecked() ? 4 : 1;
+        Globals::UserLevel = quint8(checkedLevel());
         Globals::GreetingsOn = chkOpenCloseGreeting->isChecked();
         Globals::PracticeSoundsOn = chkPracticeSound->isChecked();
         Globals::IdleMusicOn = chkIdleSound->isChecked();

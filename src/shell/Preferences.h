@@ -44,6 +44,8 @@ public:
 
 private:
     void buildControls();
+    // 1 Beginner, 2 Intermediate, 3 Advanced, 4 Custom, as checked.
+    int checkedLevel() const;
     void FormCreate();
     void refreshCustomTexts();
     void popupGrading(const QPoint& pos);
