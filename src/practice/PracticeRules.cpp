@@ -1,5 +1,7 @@
 #include "practice/PracticeRules.h"
 
+#include "shell/TextHelpers.h"
+
 
 namespace PracticeText {
 
@@ -13,12 +15,6 @@ bool isDigits(QStringView text, int lo, int hi)
             return false;
     }
     return true;
-}
-
-QString shortHint(const QString& hint)
-{
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    return bar < 0 ? hint : hint.left(bar);
 }
 
 QString carryText(int carry)
@@ -161,7 +157,7 @@ QString toText(const WorkedProblem& p)
             flags += QLatin1Char('M');
         if (b.unused)
             flags += QLatin1Char('U');
-        row(b.box, QString::number(b.value), b.text, flags, PracticeText::shortHint(b.hint));
+        row(b.box, QString::number(b.value), b.text, flags, Hints::shortHint(b.hint));
     }
     if (!p.carries.isEmpty()) {
         out += QLatin1String("\nCarries:");

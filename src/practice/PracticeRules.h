@@ -87,9 +87,6 @@ namespace PracticeText {
 // True when text is not empty and every character is a digit lo..hi.
 bool isDigits(QStringView text, int lo = 0, int hi = 9);
 
-// The short part of a hint (before the first "|"); the whole text without "|".
-QString shortHint(const QString& hint);
-
 // "" for 0, otherwise the decimal text: how carry panels show a carry.
 QString carryText(int carry);
 

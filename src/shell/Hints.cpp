@@ -29,18 +29,6 @@ QString hint(const QWidget* control)
     return control ? control->property(HintProperty).toString() : QString();
 }
 
-QString shortHint(const QString& hint)
-{
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    return bar < 0 ? hint : hint.left(bar);
-}
-
-QString longHint(const QString& hint)
-{
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    return bar < 0 ? hint : hint.mid(bar + 1);
-}
-
 QString effectiveHint(const QWidget* control)
 {
     for (const QWidget* w = control; w; w = w->parentWidget()) {

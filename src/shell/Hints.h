@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include "shell/TextHelpers.h"
+
 // Hints of the controls: "short|long". The short part is the tooltip; the long
 // part goes to the status bar of the window that owns the control. A hint
 // without "|" is short and long hint alike.
@@ -13,8 +15,6 @@ namespace Hints {
 
 void setHint(QWidget* control, const QString& hint);
 QString hint(const QWidget* control);
-QString shortHint(const QString& hint);
-QString longHint(const QString& hint);
 
 // The hint in force over a control: its own, or the nearest parent's that is
 // not empty.

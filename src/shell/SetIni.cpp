@@ -1,5 +1,6 @@
 #include "shell/SetIni.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "platform/Dialogs.h"
@@ -38,10 +39,8 @@ void RegisterHelpFolder(const QString& helpFile)
     else
         return;
 
-    QString folder = QFileInfo(helpFile).path();
-    // A drive root keeps its backslash; other folders lose the trailing one.
-    if (folder.size() > 3 && (folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/'))))
-        folder.chop(1);
+    // The folder without a trailing separator (a drive root keeps its own).
+    const QString folder = QDir::toNativeSeparators(QFileInfo(helpFile).path());
 
     IniFile ini(windows + iniName);
     const QString section = QStringLiteral("FILES");

@@ -62,3 +62,19 @@ QString DigitWithCarry(quint8 a, quint8 b)
     default: return QStringLiteral("Carry Error");
     }
 }
+
+namespace Hints {
+
+QString shortHint(const QString& hint)
+{
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    return bar < 0 ? hint : hint.left(bar);
+}
+
+QString longHint(const QString& hint)
+{
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    return bar < 0 ? hint : hint.mid(bar + 1);
+}
+
+} // namespace Hints

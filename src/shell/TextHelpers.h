@@ -23,6 +23,14 @@ QString CarryMark(int carry);
 // 40 or more gives "Carry Error".
 QString DigitWithCarry(quint8 a, quint8 b);
 
+// The two parts of a hint "short|long": the short part is a control's
+// tooltip, the long part goes to the status bar. A hint without "|" is short
+// and long hint alike.
+namespace Hints {
+QString shortHint(const QString& hint);
+QString longHint(const QString& hint);
+} // namespace Hints
+
 namespace TextChars {
 inline constexpr QChar SuperOne{0x00B9};
 inline constexpr QChar SuperTwo{0x00B2};
