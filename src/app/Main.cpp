@@ -69,6 +69,16 @@ const QHash<QString, ScreenEntry>& screenTable()
 
 } // namespace
 
+namespace {
+
+// A file in the "Help" folder of a folder.
+QString inHelpFolder(const QString& folder, const QString& name)
+{
+    return SystemInfo::joinPath(SystemInfo::joinPath(folder, QStringLiteral("Help")), name);
+}
+
+} // namespace
+
 QString helpIndexCacheOf(const QString& helpFile)
 {
     return DropRight(helpFile, 3) + QStringLiteral("GID");
@@ -366,12 +376,12 @@ void TfrmMain::openScreen(int titleId, bool withOptions, const std::function<Chi
 
 void TfrmMain::fixHelpFile()
 {
-    const QString installHelp = SystemInfo::joinPath(SystemInfo::joinPath(SystemInfo::installFolder(), QStringLiteral("Help")), helpFileName());
+    const QString installHelp = inHelpFolder(SystemInfo::installFolder(), helpFileName());
     if (QFileInfo::exists(installHelp)) {
         m_helpFile = installHelp;
         QFile::remove(helpIndexCacheOf(installHelp)); // a failure is of no concern
     } else {
-        m_helpFile = SystemInfo::joinPath(SystemInfo::joinPath(SystemInfo::programFolder(), QStringLiteral("Help")), helpFileName());
+        m_helpFile = inHelpFolder(SystemInfo::programFolder(), helpFileName());
     }
     Help::setApplicationHelpFile(m_helpFile);
 }
@@ -494,14 +504,14 @@ void TfrmMain::mnuGettingScreenHelpClick()
 void TfrmMain::mnuHelpVandrelsholmStoryClick()
 {
     const QString name = historyHelpFileName();
-    const QString installHelp = SystemInfo::joinPath(SystemInfo::joinPath(SystemInfo::installFolder(), QStringLiteral("Help")), name);
+    const QString installHelp = inHelpFolder(SystemInfo::installFolder(), name);
     QString found;
     if (QFileInfo::exists(installHelp)) {
         QFile::remove(helpIndexCacheOf(installHelp));
         found = installHelp;
     } else {
         const QString program = SystemInfo::programFolder();
-        const QString beside = SystemInfo::joinPath(SystemInfo::joinPath(program, QStringLiteral("Help")), name);
+        const QString beside = inHelpFolder(program, name);
         if (!QFileInfo::exists(beside)) {
             Dialogs::current().error(this, name + QStringLiteral(" was not found!"));
             return;

@@ -445,25 +445,9 @@ void TBasicsBaseForm::UpdateScores()
     m_scores->count(true);
 }
 
-void TBasicsBaseForm::updnCorrectClick()
-{
-    m_scores->correctStepped();
-}
 
-void TBasicsBaseForm::updnTotalClick()
-{
-    m_scores->totalStepped();
-}
 
-bool TBasicsBaseForm::updnCorrectChangingEx(UpDown::Direction direction)
-{
-    return m_scores->correctChanging(direction);
-}
 
-bool TBasicsBaseForm::updnTotalChangingEx(UpDown::Direction direction)
-{
-    return m_scores->totalChanging(direction);
-}
 
 void TBasicsBaseForm::BitBtnClearClick()
 {

@@ -77,10 +77,6 @@ public:
     void trkbrQuestionChange();
     virtual void tmrAnswerTimer();
     virtual void tmrQuestionTimer();
-    void updnCorrectClick();
-    void updnTotalClick();
-    bool updnCorrectChangingEx(UpDown::Direction direction);
-    bool updnTotalChangingEx(UpDown::Direction direction);
     void mnuWhatsThisClick();
     // A right click inside the VCR panel at pos (panel coordinates): the
     // "What's This?" menu for the play, stop or eject button under it.

@@ -1074,25 +1074,9 @@ void TPractise0BaseForm::UpdateLamp()
     shpLights->setBrushColor(color);
 }
 
-bool TPractise0BaseForm::updnCorrectChangingEx(int direction)
-{
-    return m_scores->correctChanging(UpDown::Direction(direction));
-}
 
-bool TPractise0BaseForm::updnTotalChangingEx(int direction)
-{
-    return m_scores->totalChanging(UpDown::Direction(direction));
-}
 
-void TPractise0BaseForm::updnCorrectClick()
-{
-    m_scores->correctStepped();
-}
 
-void TPractise0BaseForm::updnTotalClick()
-{
-    m_scores->totalStepped();
-}
 
 void TPractise0BaseForm::BitBtnClearClick()
 {

@@ -166,11 +166,6 @@ public:
     void chkHideMentalBoxesClick();
     void rdoShowMyAnswerStepsClick();
     void rdoShowActualAnswerStepsClick();
-    // Before a step of the score up-downs: false refuses it.
-    bool updnCorrectChangingEx(int direction);
-    bool updnTotalChangingEx(int direction);
-    void updnCorrectClick();
-    void updnTotalClick();
     // A right click on the VCR panel at a position of the panel.
     void pnlVCRContextPopup(const QPoint& pos);
     // A click on a box (or on a control that is not a box: beep).
