@@ -425,3 +425,17 @@ QList<PanelText> MultiplyBasicRules::hintWords(int multiplier, int position)
         return {{multiplicandPanel(Digits - 1), Strings::text(Strings::HintLeftSideDigit)}};
     return {{dummyLeft(), number}, {multiplicandPanel(Digits - 1), neighbor}};
 }
+
+PracticeMethod MultiplyBasicRules::method()
+{
+    QStringList names;
+    for (const Option& o : options())
+        names << o.caption;
+    return {methodName(),
+            QStringLiteral("8-digit multiplicand (digits 1-9) x 3-9, 11 or 12, e.g. 93821547x12"),
+            {{QStringLiteral("multiplier"), names}},
+            PracticeMethods::parseAndSolve<MultiplyBasicRules>,
+            [](QRandomGenerator& rng, const QStringList& chosen) {
+                return solve(draw(rng, chosen.value(0).toInt()));
+            }};
+}

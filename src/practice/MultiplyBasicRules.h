@@ -1,5 +1,6 @@
 #pragma once
 
+#include "practice/PracticeMethods.h"
 #include "practice/PracticeRules.h"
 
 #include <QList>
@@ -23,6 +24,10 @@ class MultiplyBasicRules {
 public:
     static constexpr int Digits = 8;
     static constexpr int Positions = 9;
+
+    // The method's name (worksheet tool, question source, tests).
+    static QString methodName() { return QStringLiteral("multiply-basic"); }
+    static PracticeMethod method();
 
     // One option button of the screen, in their left-to-right order.
     struct Option {

@@ -21,11 +21,13 @@ enum class ColorHintStyle {
     Background, // yellow background; the panel keeps its own text colour rule
     Text,       // yellow text only (the grey imaginary zeros beside a number)
     CarryBox,   // yellow background with black text (carry boxes)
+    Paint,      // background of the colour rgb (a method's own colour table)
 };
 
 struct ColorHint {
     QString panel;
     ColorHintStyle style = ColorHintStyle::Background;
+    quint32 rgb = 0; // 0xRRGGBB, for ColorHintStyle::Paint
 
     bool operator==(const ColorHint&) const = default;
 };

@@ -633,6 +633,9 @@ void TPractise0BaseForm::ShowRuleColorHints(QWidget* panel)
             target->setColor(SysColors::Yellow);
             target->setFontColor(SysColors::Black);
             break;
+        case ColorHintStyle::Paint:
+            target->setColor(QColor::fromRgb(hint.rgb));
+            break;
         }
     }
 }

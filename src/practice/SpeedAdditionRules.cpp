@@ -214,3 +214,13 @@ QStringList SpeedAdditionRules::imaginaryZerosShown(int index)
         return {QStringLiteral("lblLeftImaginaryZero1"), QStringLiteral("lblLeftImaginaryZero2")};
     return {};
 }
+
+PracticeMethod SpeedAdditionRules::method()
+{
+    return {methodName(),
+            QStringLiteral("six 8-digit numbers joined by +,\n"
+                           "e.g. 63275198+25845355+56996957+43713367+62696137+63119398"),
+            {},
+            PracticeMethods::parseAndSolve<SpeedAdditionRules>,
+            [](QRandomGenerator& rng, const QStringList&) { return solve(draw(rng)); }};
+}

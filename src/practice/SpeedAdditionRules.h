@@ -1,5 +1,6 @@
 #pragma once
 
+#include "practice/PracticeMethods.h"
 #include "practice/PracticeRules.h"
 
 #include <QRandomGenerator>
@@ -32,6 +33,10 @@ public:
     static constexpr int BoxCount = 65;
     static constexpr int LeadingBox = 64;
     static constexpr int AnswerPositions = 9;
+
+    // The method's name (worksheet tool, question source, tests).
+    static QString methodName() { return QStringLiteral("speed-addition"); }
+    static PracticeMethod method();
 
     struct Question {
         // digits[r][g]: row r (0 = top number), grid column g (0 = leftmost).

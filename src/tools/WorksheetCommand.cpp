@@ -1,7 +1,6 @@
 #include "tools/WorksheetCommand.h"
 
-#include "practice/MultiplyBasicRules.h"
-#include "practice/SpeedAdditionRules.h"
+#include "practice/PracticeMethods.h"
 
 #include <optional>
 
@@ -11,59 +10,19 @@ namespace {
 
 constexpr int kMaxCount = 100000;
 
-// Parse-and-solve for a rules class with parse() and solve().
-template <typename Rules>
-ParseResult<WorkedProblem> parseAndSolve(const QString& text)
-{
-    const auto parsed = Rules::parse(text);
-    if (!parsed.ok())
-        return ParseResult<WorkedProblem>::failure(parsed.error);
-    return ParseResult<WorkedProblem>::success(Rules::solve(*parsed.question));
-}
+using Method = PracticeMethod;
+using OptionGroup = MethodOptionGroup;
 
-QStringList multiplyBasicOptionNames()
-{
-    QStringList names;
-    for (const auto& o : MultiplyBasicRules::options())
-        names << o.caption;
-    return names;
-}
-
-Method speedAddition()
-{
-    return {QStringLiteral("speed-addition"), {}, parseAndSolve<SpeedAdditionRules>,
-            [](QRandomGenerator& rng, const QStringList&) {
-                return SpeedAdditionRules::solve(SpeedAdditionRules::draw(rng));
-            }};
-}
-
-Method multiplyBasic()
-{
-    return {QStringLiteral("multiply-basic"),
-            {{QStringLiteral("multiplier"), multiplyBasicOptionNames()}},
-            parseAndSolve<MultiplyBasicRules>,
-            [](QRandomGenerator& rng, const QStringList& chosen) {
-                return MultiplyBasicRules::solve(MultiplyBasicRules::draw(rng, chosen.value(0).toInt()));
-            }};
-}
-
-Method later(const char* name)
-{
-    return {QLatin1String(name), {}, {}, {}};
-}
-
-const Method* findMethod(const QString& name)
-{
-    for (const Method& m : methods())
-        if (m.name == name)
-            return &m;
-    return nullptr;
-}
+// Methods of the program whose worked solutions the tool cannot print yet.
+const QStringList kNotYet = {
+    QStringLiteral("multiply-direct"), QStringLiteral("multiply-two-finger"), QStringLiteral("divide"),
+    QStringLiteral("square-root"),     QStringLiteral("square-two-digit"),    QStringLiteral("square-three-digit"),
+};
 
 QStringList methodNames()
 {
     QStringList names;
-    for (const Method& m : methods())
+    for (const Method& m : PracticeMethods::all())
         names << m.name;
     return names;
 }
@@ -87,6 +46,31 @@ std::optional<qint64> wholeNumber(const QString& text, qint64 lo, qint64 hi)
 QByteArray render(const WorkedProblem& p, bool json)
 {
     return json ? WorkedProblemWriter::toJsonLine(p) + '\n' : WorkedProblemWriter::toText(p).toUtf8();
+}
+
+// The question in the tool's own form: "x" and "/" for the signs.
+QString normalQuestion(const QStringList& parts)
+{
+    QString question = parts.join(QLatin1Char(' '));
+    question.replace(QChar(0x00D7), QLatin1Char('x')).replace(QLatin1Char('X'), QLatin1Char('x'));
+    return question.replace(QChar(0x00F7), QLatin1Char('/'));
+}
+
+// Solves the question written in the words of the command line (it may be
+// split: "93821547 x 3"). When the words only fail because more follow a
+// whole question, that is what the message says.
+ParseResult<WorkedProblem> solveQuestion(const Method& method, const QStringList& parts)
+{
+    const ParseResult<WorkedProblem> whole = method.solve(normalQuestion(parts));
+    if (whole.ok())
+        return whole;
+    for (qsizetype n = parts.size() - 1; n > 0; --n) {
+        if (method.solve(normalQuestion(parts.first(n))).ok())
+            return ParseResult<WorkedProblem>::failure(
+                QStringLiteral("unexpected text after the question: '%1'")
+                    .arg(parts.sliced(n).join(QLatin1Char(' '))));
+    }
+    return whole;
 }
 
 struct Arguments {
@@ -129,12 +113,14 @@ QString readArguments(const QStringList& args, Arguments& a)
                 return QStringLiteral("%1 needs a value").arg(arg);
             value = args.at(++i);
         }
-        if (arg == QLatin1String("--option"))
+        if (arg == QLatin1String("--option")) {
             a.options << value;
-        else if (arg == QLatin1String("--count"))
-            a.count = value;
-        else
-            a.seed = value;
+            continue;
+        }
+        std::optional<QString>& slot = arg == QLatin1String("--count") ? a.count : a.seed;
+        if (slot)
+            return QStringLiteral("only one %1 may be given").arg(arg);
+        slot = value;
     }
     return QString();
 }
@@ -170,21 +156,6 @@ QString chooseOptions(const Method& method, const QStringList& given, QStringLis
 
 } // namespace
 
-const QList<Method>& methods()
-{
-    static const QList<Method> table = {
-        speedAddition(),
-        multiplyBasic(),
-        later("multiply-direct"),
-        later("multiply-two-finger"),
-        later("divide"),
-        later("square-root"),
-        later("square-two-digit"),
-        later("square-three-digit"),
-    };
-    return table;
-}
-
 QString usage()
 {
     QString text = QStringLiteral(
@@ -197,18 +168,17 @@ QString usage()
         "value, its text and its step hint. --json prints one JSON object per line.\n"
         "\"×\" and \"÷\" may stand for \"x\" and \"/\".\n"
         "\n"
-        "Methods:\n"
-        "  speed-addition   six 8-digit numbers joined by +,\n"
-        "                   e.g. 63275198+25845355+56996957+43713367+62696137+63119398\n"
-        "  multiply-basic   8-digit multiplicand (digits 1-9) x 3-9, 11 or 12, e.g. 93821547x12\n"
-        "                   options: ");
-    text += multiplyBasicOptionNames().join(QLatin1String(", "));
-    text += QStringLiteral(" (multiplier; default %1)\n").arg(multiplyBasicOptionNames().first());
-    QStringList notYet;
-    for (const Method& m : methods())
-        if (!m.solve)
-            notYet << m.name;
-    text += QStringLiteral("  not available yet: %1\n").arg(notYet.join(QLatin1String(", ")));
+        "Methods:\n");
+    for (const Method& m : PracticeMethods::all()) {
+        text += QStringLiteral("  %1\n").arg(m.name);
+        for (const QString& line : m.question.split(QLatin1Char('\n')))
+            text += QStringLiteral("      %1\n").arg(line);
+        for (const OptionGroup& g : m.groups)
+            text += QStringLiteral("      --option (%1): %2; default %3\n")
+                        .arg(g.what, g.names.join(QLatin1String(", ")), g.names.first());
+    }
+    if (!kNotYet.isEmpty())
+        text += QStringLiteral("  not available yet: %1\n").arg(kNotYet.join(QLatin1String(", ")));
     text += QStringLiteral("\n--count N: 1 to %1 problems (default 1). --seed S: 0 to 4294967295,\n"
                            "the same seed gives the same problems.\n")
                 .arg(kMaxCount);
@@ -225,13 +195,13 @@ Outcome run(const QStringList& args)
         return refuse(QStringLiteral("the first argument must be a METHOD (%1); see --help")
                           .arg(methodNames().join(QLatin1String(", "))));
 
-    const Method* method = findMethod(args.first());
+    if (kNotYet.contains(args.first()))
+        return refuse(QStringLiteral("%1 is not available yet in this version of the worksheet tool")
+                          .arg(args.first()));
+    const Method* method = PracticeMethods::find(args.first());
     if (!method)
         return refuse(QStringLiteral("unknown method '%1'; methods: %2")
                           .arg(args.first(), methodNames().join(QLatin1String(", "))));
-    if (!method->solve)
-        return refuse(QStringLiteral("%1 is not available yet in this version of the worksheet tool")
-                          .arg(method->name));
 
     Arguments a;
     if (const QString error = readArguments(args, a); !error.isEmpty())
@@ -242,9 +212,7 @@ Outcome run(const QStringList& args)
             return refuse(QStringLiteral("--option, --count and --seed go with --random only"));
         if (a.questionParts.isEmpty())
             return refuse(QStringLiteral("missing QUESTION (or --random); see --help"));
-        QString question = a.questionParts.join(QLatin1Char(' '));
-        question.replace(QChar(0x00D7), QLatin1Char('x')).replace(QChar(0x00F7), QLatin1Char('/'));
-        const ParseResult<WorkedProblem> solved = method->solve(question);
+        const ParseResult<WorkedProblem> solved = solveQuestion(*method, a.questionParts);
         if (!solved.ok())
             return refuse(solved.error);
         return {0, render(*solved.question, a.json), QString()};

@@ -1,0 +1,26 @@
+#include "practice/PracticeMethods.h"
+
+#include "practice/MultiplyBasicRules.h"
+#include "practice/SpeedAdditionRules.h"
+
+namespace PracticeMethods {
+
+const QList<PracticeMethod>& all()
+{
+    // A new method adds its rules class's method() here.
+    static const QList<PracticeMethod> table = {
+        SpeedAdditionRules::method(),
+        MultiplyBasicRules::method(),
+    };
+    return table;
+}
+
+const PracticeMethod* find(const QString& name)
+{
+    for (const PracticeMethod& m : all())
+        if (m.name == name)
+            return &m;
+    return nullptr;
+}
+
+} // namespace PracticeMethods
