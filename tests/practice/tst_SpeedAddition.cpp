@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "PracticeTestSupport.h"
+#include "ScreenTesting.h"
 #include "TestEnvironment.h"
 #include "platform/IniFile.h"
 #include "practice/PractiseSpeedAddition.h"
@@ -60,8 +61,7 @@ struct Screen {
     }
     void open()
     {
-        main.menuItem(QStringLiteral("mnuSpeedAddition"))->trigger();
-        form = activeScreen<TPractiseSpeedAdditionForm>(main);
+        form = openFromMenu<TPractiseSpeedAdditionForm>(main, QStringLiteral("mnuSpeedAddition"));
         QVERIFY(form);
         env.sounds.clear();
         env.help.clear();
