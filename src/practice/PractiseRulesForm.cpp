@@ -48,6 +48,13 @@ void TPractiseRulesForm::BuildWorkingPanels()
     }
     Problem = SolveQuestion();
     ApplyWorkedProblem(Problem);
+    // An answer column is out of the problem when its working box is.
+    for (int k = 0; k < MyAnswerPanels.size(); ++k) {
+        const int box = FindWorkingPanel(MyAnswerPanels[k].Panel, WorkingPanels, int(WorkingPanels.size()) - 1);
+        MyAnswerPanels[k].IsUnused = box >= 0 && WorkingPanels[box].IsUnused;
+        if (k < AnswerPanels.size())
+            AnswerPanels[k].IsUnused = MyAnswerPanels[k].IsUnused;
+    }
     showAnswerCarryRow(false);
     TPractise0BaseForm::BuildWorkingPanels();
 }
