@@ -101,7 +101,6 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     // FormCreate
     FitToScreen();
     const QString title = Strings::text(Strings::ApplicationTitle);
-    QGuiApplication::setApplicationDisplayName(title);
     setWindowTitle(title);
     fixHelpFile();
     RegisterHelpFolder(m_helpFile);

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -356,7 +357,7 @@ void TPractise0BaseForm::playStopSounds(bool newBest)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (newBest) {
-        Help::setPopupPosition(btnTime->mapToGlobal(QPoint(0, btnTime->height())));
+        Help::setPopupPosition(bestTimePopupPosition());
         Help::showPopup(PracticeHelp::NewBestTime);
         SoundPlayer::current().playResource(Sounds::BestTime, SoundPlayer::Mode::Sync);
     }
@@ -395,6 +396,17 @@ void TPractise0BaseForm::formClose()
     SaveSettings();
 }
 
+// The pop-up of a new best time opens at the top of the screen, centred on
+// the part left of the stopwatch, the scores and the right/wrong lamp, so
+// that the learner sees the result while reading it.
+QPoint TPractise0BaseForm::bestTimePopupPosition() const
+{
+    int right = width();
+    for (const QWidget* w : std::initializer_list<const QWidget*>{pnlTime, pnlScores, pnlRightWrong})
+        right = qMin(right, w->geometry().left());
+    return mapToGlobal(QPoint(right / 2, stbrScreen->geometry().bottom() + 4));
+}
+
 // ---------------------------------------------------------------- scores, help
 
 void TPractise0BaseForm::BitBtnClearClick()
@@ -428,6 +440,12 @@ void TPractise0BaseForm::pnlVCRContextPopup(const QPoint& pos)
 
 bool TPractise0BaseForm::eventFilter(QObject* watched, QEvent* event)
 {
+    // The VCR panel closes up when a screen hides one of its buttons.
+    if ((event->type() == QEvent::HideToParent || event->type() == QEvent::ShowToParent)
+        && watched->parent() == pnlVCR) {
+        pnlVCR->layout()->invalidate();
+        pnlVCR->resize(pnlVCR->layout()->sizeHint().width(), pnlVCR->height());
+    }
     // A disabled button takes no right click of its own: the VCR panel gets it.
     if (event->type() == QEvent::ContextMenu && watched->parent() == pnlVCR && watched->isWidgetType()) {
         auto* button = static_cast<QWidget*>(watched);

@@ -369,6 +369,7 @@ private:
     // Practise0Base.cpp
     void showScoreControls(bool shown);
     void playStopSounds(bool newBest);
+    QPoint bestTimePopupPosition() const;
     int lastIndex() const { return int(WorkingPanels.size()) - 1; }
     bool isVisibleBox(int index) const;
 

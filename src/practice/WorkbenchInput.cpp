@@ -53,10 +53,12 @@ void TPractise0BaseForm::runKeyAction(Action action, int key)
     case Action::None:
         return;
     case Action::Play:
+        // ENTER is PLAY's shortcut: a new question at first; after STOP the
+        // same one again (the learner who got it wrong tries it again).
         if (SwallowEnter)
             SwallowEnter = false;
         else if (BitBtnPlay->isEnabled())
-            BitBtnPlayClick(BitBtnPlay); // ENTER is the PLAY button's shortcut
+            BitBtnPlayClick(State == Finished ? static_cast<QObject*>(this) : BitBtnPlay);
         return;
     case Action::Close:
         closeForm();
