@@ -12,6 +12,8 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusTipEvent>
+#include <QMouseEvent>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QWindow>
 
@@ -216,6 +218,59 @@ void TfrmMain::createMenus()
         action->setStatusTip(Hints::longHint(MenuHint));
         action->setProperty("vsmHint", MenuHint);
     }
+    menuBar()->setMouseTracking(true);
+    menuBar()->installEventFilter(this);
+    qApp->installEventFilter(this);
+}
+
+QAction* TfrmMain::greyedMenuAt(const QPoint& menuBarPos) const
+{
+    QAction* action = menuBar()->actionAt(menuBarPos);
+    return action && !action->isEnabled() && action->property("vsmHint").isValid() ? action : nullptr;
+}
+
+// Alt alone stands for the first menu (the one it would open).
+QAction* TfrmMain::greyedMenuOfMnemonic(int key) const
+{
+    for (QMenu* menu : m_topMenus) {
+        QAction* action = menu->menuAction();
+        const QKeySequence mnemonic = QKeySequence::mnemonic(action->text());
+        const bool itsKey = key == Qt::Key_Alt || (!mnemonic.isEmpty() && mnemonic[0].key() == Qt::Key(key));
+        if (itsKey && !action->isEnabled() && action->property("vsmHint").isValid())
+            return action;
+        if (key == Qt::Key_Alt)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+void TfrmMain::showGreyedMenuHint(QAction* menu)
+{
+    if (menu) {
+        HintRouter::instance().setCurrentHint(menu->property("vsmHint").toString());
+        m_greyedHintShown = true;
+    } else if (m_greyedHintShown) {
+        HintRouter::instance().setCurrentHint(QString());
+        m_greyedHintShown = false;
+    }
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == menuBar()) {
+        if (event->type() == QEvent::MouseMove)
+            showGreyedMenuHint(greyedMenuAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
+        else if (event->type() == QEvent::Leave)
+            showGreyedMenuHint(nullptr);
+    } else if ((event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)
+               && watched->isWidgetType()
+               && static_cast<QWidget*>(watched)->window() == this) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::AltModifier)
+            if (QAction* menu = greyedMenuOfMnemonic(key->key()))
+                showGreyedMenuHint(menu);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QAction* TfrmMain::menuItem(const QString& name) const
