@@ -31,7 +31,7 @@ class ScriptedQuestions : public FactQuestionSource
 {
 public:
     explicit ScriptedQuestions(QList<QPair<int, int>> operands) : m_operands(std::move(operands)) {}
-    FactQuestion next(FactKind kind) override
+    FactQuestion next(const FactKind& kind) override
     {
         const QPair<int, int> next = m_operands.isEmpty() ? QPair<int, int>(1, 1) : m_operands.takeFirst();
         return FactDrillRules::pose(kind, next.first, next.second);
@@ -42,14 +42,15 @@ private:
 };
 
 // One opened screen inside a shown main window.
-struct OpenScreen {
+template <typename Form>
+struct ScreenOf {
     TfrmMain& main;
-    TBasicsFactForm* form = nullptr;
+    Form* form = nullptr;
 
     template <typename T = QWidget>
     T* get(const char* name) const
     {
-        T* child = form->findChild<T*>(QString::fromLatin1(name));
+        T* child = form->template findChild<T*>(QString::fromLatin1(name));
         if (!child)
             qWarning("no control %s", name);
         return child;
@@ -132,9 +133,12 @@ struct OpenScreen {
 
 };
 
+using OpenScreen = ScreenOf<TBasicsFactForm>;
+
 // Opens the screen of a Basics menu item and returns it (the main window is
 // shown so that keys and mouse reach the controls).
-inline OpenScreen openScreen(TfrmMain& main, const char* menuItem)
+template <typename Form = TBasicsFactForm>
+ScreenOf<Form> openScreen(TfrmMain& main, const char* menuItem)
 {
     if (!main.isVisible()) {
         main.show();
@@ -142,7 +146,7 @@ inline OpenScreen openScreen(TfrmMain& main, const char* menuItem)
             qWarning("main window not exposed");
     }
     main.menuItem(QString::fromLatin1(menuItem))->trigger();
-    return {main, qobject_cast<TBasicsFactForm*>(main.activeChild())};
+    return {main, qobject_cast<Form*>(main.activeChild())};
 }
 
 // A learner "Ann" signed in (Beginner bounds, all sounds on) and the main
@@ -151,7 +155,11 @@ struct Session {
     TestEnvironment env;
     TfrmMain main;
     Session() { env.signIn(QStringLiteral("Ann")); }
-    OpenScreen open(const char* menuItem) { return openScreen(main, menuItem); }
+    template <typename Form = TBasicsFactForm>
+    ScreenOf<Form> open(const char* menuItem)
+    {
+        return openScreen<Form>(main, menuItem);
+    }
 };
 
 // The lines of one section of an ini file's text, "Key=Value" each.
