@@ -15,6 +15,8 @@
 #include "TestEnvironment.h"
 #include "app/Main.h"
 #include "basics/BasicsFact.h"
+#include "basics/TableDrillRules.h"
+#include "basics/UnitTenRules.h"
 #include "shell/Shape.h"
 #include "shell/UpDown.h"
 #include "shell/Globals.h"
@@ -39,6 +41,32 @@ public:
 
 private:
     QList<QPair<int, int>> m_operands;
+};
+
+// Poses the questions given, in order, whatever the option asks (the last
+// one again when they run out).
+template <typename Source, typename Question, typename Ask>
+class ScriptedSource : public Source
+{
+public:
+    explicit ScriptedSource(QList<Question> questions) : m_questions(std::move(questions)) {}
+    Question next(const Ask&) override { return m_questions.size() > 1 ? m_questions.takeFirst() : m_questions.value(0); }
+
+private:
+    QList<Question> m_questions;
+};
+using ScriptedUnitTens = ScriptedSource<UnitTenQuestionSource, UnitTenQuestion, UnitTenAsk>;
+using ScriptedTables = ScriptedSource<TableQuestionSource, TableQuestion, TableAsk>;
+
+// Gives the numbers given, in order (the last one again when they run out).
+class ScriptedNumbers : public NumberSource
+{
+public:
+    explicit ScriptedNumbers(QList<int> numbers) : m_numbers(std::move(numbers)) {}
+    int next(int) override { return m_numbers.size() > 1 ? m_numbers.takeFirst() : m_numbers.value(0); }
+
+private:
+    QList<int> m_numbers;
 };
 
 // One opened screen inside a shown main window.
