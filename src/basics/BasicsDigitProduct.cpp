@@ -80,10 +80,10 @@ QList<QLabel*> TBasicsDigitProductForm::createProductRow(const QString& panelNam
     pnlProducts->setBevelOuter(Panel::Bevel::None);
     QList<QLabel*> out;
     int width = 0;
-    for (const ProductLabel& spec : labels) {
-        QLabel* label = smallLabel(pnlProducts, spec.name, spec.text);
-        label->setGeometry(width, 0, spec.width, ProductsHeight);
-        width += spec.width;
+    for (const ProductLabel& entry : labels) {
+        QLabel* label = smallLabel(pnlProducts, entry.name, entry.text);
+        label->setGeometry(width, 0, entry.width, ProductsHeight);
+        width += entry.width;
         out << label;
     }
     const int centre = (pnlLeft->x() + pnlRight->geometry().right()) / 2;
