@@ -19,10 +19,16 @@
 
 #include "shell/Help.h"
 #include "basics/BasicsAdd.h"
+#include "basics/BasicsBasicDivision.h"
+#include "basics/BasicsBasicMultiplication.h"
 #include "basics/BasicsDouble.h"
 #include "basics/BasicsHalf.h"
+#include "basics/BasicsKeyboardSkills.h"
+#include "basics/BasicsNumberTen.h"
 #include "basics/BasicsOddEven.h"
+#include "basics/BasicsRulesForMultiplication.h"
 #include "basics/BasicsSubtract.h"
+#include "basics/BasicsUnitTen.h"
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
@@ -63,6 +69,13 @@ const QHash<QString, ScreenEntry>& screenTable()
         {QStringLiteral("mnuDoubling"), {Strings::TitleDoubling, true, [] { return new TBasicsDoubleForm; }}},
         {QStringLiteral("mnuHalving"), {Strings::TitleHalving, false, [] { return new TBasicsHalfForm; }}},
         {QStringLiteral("mnuOddsEvens"), {Strings::TitleOddsEvens, false, [] { return new TBasicsOddEvenForm; }}},
+        {QStringLiteral("mnuBasicMultiplication"), {Strings::TitleMultiplication, true, [] { return new TBasicsBasicMultiplicationForm; }}},
+        {QStringLiteral("mnuDivision"), {Strings::TitleDivision, true, [] { return new TBasicsBasicDivisionForm; }}},
+        {QStringLiteral("mnuUnitsTens"), {Strings::TitleUnitsTens, true, [] { return new TBasicsUnitTenForm; }}},
+        {QStringLiteral("mnuNumberTens"), {Strings::TitleNumbersTens, true, [] { return new TBasicsNumberTenForm; }}},
+        {QStringLiteral("mnuKeyboardSkills"), {Strings::TitleKeyboardSkills, false, [] { return new TBasicsKeyboardSkillsForm; }}},
+        {QStringLiteral("mnuRulesforMultiplication"),
+         {Strings::TitleRulesForMultiplication, true, [] { return new TBasicsRulesForMultiplicationForm; }}},
         {QStringLiteral("mnuSpeedAddition"), {Strings::TitleSpeedAddition, false, [] { return new TPractiseSpeedAdditionForm; }}},
         {QStringLiteral("mnuMultiplyBasic"), {Strings::TitleBasicSpeedMultiplication, true, [] { return new TPractiseMultiplyBasicForm; }}},
     };

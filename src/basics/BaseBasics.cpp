@@ -388,23 +388,29 @@ void TBasicsBaseForm::BitBtnStopClick(QObject* sender)
     ShowOptionPanels();
     if (Playing) {
         setFormHint(Strings::text(Strings::HintPressPlay));
-        btnTestSpeed->setVisible(true);
+        btnTestSpeed->setVisible(TimingCheck);
     }
     if (sender != btnTestSpeed)
         Playing = false;
 }
 
-void TBasicsBaseForm::tmrAnswerTimer()
+void TBasicsBaseForm::AnswerIn()
 {
     ShowAnswer();
     // The question delay counts from the answer, not from after the score
     // panels have been repainted.
-    tmrQuestion->start();
+    if (!tmrQuestion->isActive())
+        tmrQuestion->start();
     tmrAnswer->stop();
     if (Playing) {
         UpdateScores();
         UpdateTrafficLights();
     }
+}
+
+void TBasicsBaseForm::tmrAnswerTimer()
+{
+    AnswerIn();
     if (CheckingTiming) {
         lblQuestion->setVisible(true);
         lblAnswer->setVisible(false);
@@ -442,12 +448,21 @@ int TBasicsBaseForm::total() const
 
 void TBasicsBaseForm::UpdateScores()
 {
-    m_scores->count(true);
+    countQuestion(true);
 }
 
+void TBasicsBaseForm::countQuestion(bool right)
+{
+    m_scores->count(right);
+}
 
-
-
+void TBasicsBaseForm::setPlayable(bool playable)
+{
+    for (QWidget* control : {static_cast<QWidget*>(BitBtnPlay), static_cast<QWidget*>(BitBtnStop),
+                             static_cast<QWidget*>(pnlTimer), static_cast<QWidget*>(pnlScores)})
+        control->setVisible(playable);
+    EnterPlays = playable;
+}
 
 void TBasicsBaseForm::BitBtnClearClick()
 {

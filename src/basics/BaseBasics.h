@@ -110,11 +110,28 @@ protected:
     // The screen has option buttons (and stores "Option").
     bool hasOptions() const { return GetOptionButton(1) != nullptr; }
 
+    // The answer of the question on screen is in (its delay has passed, or a
+    // screen whose learner types it has the key): it shows, a run counts it
+    // and grades the lamps, and the question delay runs unless it already
+    // does.
+    void AnswerIn();
+
+    // Counts one question: Total + 1, and Correct + 1 when right (for a
+    // screen whose UpdateScores judges the learner's own answer).
+    void countQuestion(bool right);
+
+    // A mode that does not play (the learner pages through what the screen
+    // teaches): the play and stop buttons, the delays and the scores are
+    // hidden and ENTER starts nothing. Playable again shows them.
+    void setPlayable(bool playable);
+
     void formClose() override; // FormClose
     bool previewKeyPress(QKeyEvent* event) override;
     bool previewKeyRelease(QKeyEvent* event) override;
 
     void setFormHint(const QString& hint);
+    // A control's help context number, and its "What's This?" menu.
+    void setHelp(QWidget* control, int context, bool whatsThis = true);
 
     // ---- state
     QString SectionName;
@@ -127,6 +144,9 @@ protected:
     // A digit typed during a run or check is answered with a message and the
     // basics help topic; a screen whose learner types digits clears this.
     bool DigitWarning = true;
+    // The screen offers the timing check (btnTestSpeed shows when no run is
+    // active); a screen whose answer is typed has nothing to time.
+    bool TimingCheck = true;
 
     // ---- components
     StatusBar* stbrScreen = nullptr;
@@ -165,7 +185,6 @@ private:
     void createScorePanel();
     void createTimerPanel();
     void createVcrPanel();
-    void setHelp(QWidget* control, int context, bool whatsThis = true);
     void buildLampHints();
     void setScoreControlsVisible(bool visible, bool all);
     void warnAboutDigit();

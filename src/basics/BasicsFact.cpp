@@ -2,55 +2,19 @@
 
 #include <QLabel>
 
+#include "basics/DrillWidgets.h"
 #include "shell/Hints.h"
 #include "shell/Panel.h"
 #include "shell/SysColors.h"
 
-namespace {
+using DrillWidgets::bigPanel;
+using DrillWidgets::BoxHeight;
 
-const QString OptionsPanelHint = QStringLiteral("|Options Panel: Click any button on this panel to set the practise option.");
-const QString FontFamily = QStringLiteral("Arial");
-
-constexpr int BigFont = 48;
-constexpr int OptionHeight = 28;
-constexpr int OptionGap = 4;
-constexpr int OptionsPadding = 6;
-
-// The question area right of the options column.
-constexpr int AreaLeft = 196;
-constexpr int AreaWidth = 580 - AreaLeft;
-constexpr int BoxHeight = 64;
-
-Panel* bigPanel(QWidget* parent, const QString& name, const QString& hint, const QColor& colour)
-{
-    auto* panel = new Panel(parent, name);
-    panel->setFontSpec(FontFamily, BigFont, true);
-    panel->setBevelOuter(Panel::Bevel::Lowered);
-    panel->setColor(colour);
-    Hints::setHint(panel, hint);
-    return panel;
-}
-
-} // namespace
-
-TBasicsFactForm::TBasicsFactForm(QWidget* parent)
-    : TBasicsBaseForm(parent), m_source(std::make_unique<RandomFactQuestions>())
-{
-}
-
-void TBasicsFactForm::setQuestionSource(std::unique_ptr<FactQuestionSource> source)
-{
-    if (source)
-        m_source = std::move(source);
-}
+TBasicsFactForm::TBasicsFactForm(QWidget* parent) : TBasicsSourcedForm(std::make_unique<RandomFactQuestions>(), parent) {}
 
 FactKind TBasicsFactForm::currentKind() const
 {
-    for (const Option& option : m_options) {
-        if (option.button == CurrentOption)
-            return option.kind;
-    }
-    return m_singleKind;
+    return m_kinds.value(CurrentOption, m_singleKind);
 }
 
 void TBasicsFactForm::createQuestionPanels(bool twoOperands, bool withOptions)
@@ -58,19 +22,13 @@ void TBasicsFactForm::createQuestionPanels(bool twoOperands, bool withOptions)
     const QRect area = drillArea();
     pnlQuestion1 = bigPanel(this, QStringLiteral("pnlQuestion1"), QStringLiteral("Question|"), SysColors::Lime);
     pnlAnswer = bigPanel(this, QStringLiteral("pnlAnswer"), QStringLiteral("Answer|"), SysColors::window());
-    lblEqual = new QLabel(QStringLiteral("="), this);
-    lblEqual->setObjectName(QStringLiteral("lblEqual"));
-    QFont equalFont(FontFamily);
-    equalFont.setPixelSize(BigFont);
-    equalFont.setBold(true);
-    lblEqual->setFont(equalFont);
-    lblEqual->setAlignment(Qt::AlignCenter);
+    lblEqual = DrillWidgets::bigLabel(this, QStringLiteral("lblEqual"), QStringLiteral("="));
 
     if (twoOperands) {
         // A written sum: the operands in a column, "=" and the answer below.
         pnlQuestion2 = bigPanel(this, QStringLiteral("pnlQuestion2"), QStringLiteral("Question|"), SysColors::Lime);
         constexpr int width = 136;
-        const int column = AreaLeft + (AreaWidth - width) / 2;
+        const int column = (DrillWidgets::AreaLeft + DrillWidgets::AreaRight - width) / 2;
         const int top = area.top() + 10;
         pnlQuestion1->setGeometry(column, top, width, BoxHeight);
         pnlQuestion2->setGeometry(column, top + BoxHeight + 8, width, BoxHeight);
@@ -80,44 +38,16 @@ void TBasicsFactForm::createQuestionPanels(bool twoOperands, bool withOptions)
     }
     // One operand: question, "=" and answer in a row, centred right of the
     // options or on the whole form.
-    constexpr int questionWidth = 100;
-    constexpr int equalWidth = 50;
-    constexpr int answerWidth = 150;
-    constexpr int gap = 4;
-    constexpr int rowWidth = questionWidth + equalWidth + answerWidth + 2 * gap;
-    const int regionLeft = withOptions ? AreaLeft : OptionsLeft;
-    const int left = regionLeft + (AreaLeft + AreaWidth - regionLeft - rowWidth) / 2;
     const int top = area.top() + (area.height() - BoxHeight) / 2;
-    pnlQuestion1->setGeometry(left, top, questionWidth, BoxHeight);
-    lblEqual->setGeometry(left + questionWidth + gap, top, equalWidth, BoxHeight);
-    pnlAnswer->setGeometry(left + questionWidth + equalWidth + 2 * gap, top, answerWidth, BoxHeight);
-}
-
-Panel* TBasicsFactForm::createOptionsPanel(const QString& name, int top, int count)
-{
-    auto* panel = new Panel(this, name);
-    panel->setGeometry(OptionsLeft, top, OptionsWidth, 2 * OptionsPadding + count * OptionHeight + (count - 1) * OptionGap);
-    Hints::setHint(panel, OptionsPanelHint);
-    m_optionPanels.append(panel);
-    return panel;
+    DrillWidgets::placeRow(withOptions ? DrillWidgets::AreaLeft : OptionsLeft, DrillWidgets::AreaRight, top,
+                           {{pnlQuestion1, 100}, {lblEqual, 50}, {pnlAnswer, 150}});
 }
 
 Panel* TBasicsFactForm::addOption(Panel* optionsPanel, int number, const QString& name, const QString& caption,
                                   const QString& hint, FactKind kind)
 {
-    int row = 0;
-    for (const Option& option : m_options)
-        row += option.button->parentWidget() == optionsPanel ? 1 : 0;
-    auto* button = new Panel(optionsPanel, name);
-    button->setGeometry(OptionsPadding, OptionsPadding + row * (OptionHeight + OptionGap),
-                        OptionsWidth - 2 * OptionsPadding, OptionHeight);
-    button->setCaption(caption);
-    button->setFontSpec(FontFamily, 13, true);
-    button->setCursor(Qt::PointingHandCursor);
-    styleOptionButton(button, false);
-    Hints::setHint(button, hint);
-    connect(button, &Panel::clicked, this, [this, button] { ActivateOptionButton(button); });
-    m_options.append({number, button, kind});
+    Panel* button = TBasicsOptionForm::addOption(optionsPanel, number, name, caption, hint);
+    m_kinds.insert(button, kind);
     return button;
 }
 
@@ -132,16 +62,11 @@ void TBasicsFactForm::setSingleKind(FactKind kind, const QString& dummyHint)
     Hints::setHint(dummy, dummyHint);
 }
 
-void TBasicsFactForm::NewQuestion()
-{
-    m_question = m_source->next(currentKind());
-}
-
 void TBasicsFactForm::ShowQuestion()
 {
-    pnlQuestion1->setCaption(FactDrillRules::firstText(m_question));
+    pnlQuestion1->setCaption(FactDrillRules::firstText(question()));
     if (pnlQuestion2)
-        pnlQuestion2->setCaption(FactDrillRules::secondText(currentKind(), m_question));
+        pnlQuestion2->setCaption(FactDrillRules::secondText(currentKind(), question()));
 }
 
 void TBasicsFactForm::ClearQuestion()
@@ -153,7 +78,7 @@ void TBasicsFactForm::ClearQuestion()
 
 void TBasicsFactForm::ShowAnswer()
 {
-    pnlAnswer->setCaption(FactDrillRules::answerText(currentKind(), m_question));
+    pnlAnswer->setCaption(FactDrillRules::answerText(currentKind(), question()));
 }
 
 void TBasicsFactForm::ClearAnswer()
@@ -164,43 +89,8 @@ void TBasicsFactForm::ClearAnswer()
 void TBasicsFactForm::ApplyOption()
 {
     const FactDomain domain = FactDrillRules::domain(currentKind());
-    auto mark = [](Panel* panel, bool fixed, int value) {
-        if (!panel)
-            return;
-        panel->setColor(fixed ? SysColors::buttonFace() : SysColors::Lime);
-        if (fixed)
-            panel->setCaption(QString::number(value));
-    };
-    mark(pnlQuestion1, domain.firstFixed(), domain.firstLow);
-    mark(pnlQuestion2, domain.secondFixed(), domain.secondLow);
-}
-
-void TBasicsFactForm::HideOptionPanels()
-{
-    for (Panel* panel : m_optionPanels)
-        panel->hide();
-}
-
-void TBasicsFactForm::ShowOptionPanels()
-{
-    for (Panel* panel : m_optionPanels)
-        panel->show();
-}
-
-int TBasicsFactForm::GetOptionIndex() const
-{
-    for (const Option& option : m_options) {
-        if (option.button == CurrentOption)
-            return option.number;
-    }
-    return 1;
-}
-
-Panel* TBasicsFactForm::GetOptionButton(int index) const
-{
-    for (const Option& option : m_options) {
-        if (option.number == index)
-            return option.button;
-    }
-    return nullptr;
+    auto fixed = [](bool isFixed, int value) { return isFixed ? std::optional<int>(value) : std::nullopt; };
+    DrillWidgets::markOperand(pnlQuestion1, fixed(domain.firstFixed(), domain.firstLow));
+    if (pnlQuestion2)
+        DrillWidgets::markOperand(pnlQuestion2, fixed(domain.secondFixed(), domain.secondLow));
 }

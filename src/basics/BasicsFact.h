@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QList>
+#include <QHash>
 
-#include <memory>
-
-#include "basics/BaseBasics.h"
+#include "basics/BasicsOptionForm.h"
 #include "basics/FactDrillRules.h"
 #include "shell/Panel.h"
 
@@ -14,14 +12,11 @@ class QLabel;
 // the answer panel, option buttons that each pose one kind of question, and
 // the question source. A drill builds its panels and options in its
 // constructor and ends it with FormCreateScreen().
-class TBasicsFactForm : public TBasicsBaseForm
+class TBasicsFactForm : public TBasicsSourcedForm<FactQuestion, FactKind>
 {
     Q_OBJECT
 public:
-    // Replaces where the questions come from (tests pose their own).
-    void setQuestionSource(std::unique_ptr<FactQuestionSource> source);
-    // The question on screen (or last shown) and the kind it is of.
-    const FactQuestion& question() const { return m_question; }
+    // The kind of question the option poses.
     FactKind currentKind() const;
 
 protected:
@@ -31,21 +26,16 @@ protected:
     // sum, with "=" and the answer under them; one operand in a row with
     // "=" and the answer, beside the options or centred on a screen without.
     void createQuestionPanels(bool twoOperands, bool withOptions = true);
-    // A frame for option buttons in the options column, count buttons high,
-    // starting at top (form coordinates).
-    Panel* createOptionsPanel(const QString& name, int top, int count);
-    // An option button in the next free row of its options panel.
+    // An option button in the next free row of its options panel, posing
+    // one kind of question.
     Panel* addOption(Panel* optionsPanel, int number, const QString& name, const QString& caption,
                      const QString& hint, FactKind kind);
     // The kind a screen without options poses, and the empty panel that
     // explains the screen where the others have their options.
     void setSingleKind(FactKind kind, const QString& dummyHint);
-    // The options column at the left of the question panels.
-    static constexpr int OptionsLeft = 8;
-    static constexpr int OptionsWidth = 180;
 
     // Hooks.
-    void NewQuestion() override;
+    FactKind ask() const override { return currentKind(); }
     void ShowQuestion() override;
     void ClearQuestion() override;
     void ShowAnswer() override;
@@ -53,10 +43,6 @@ protected:
     // An operand that the option fixes shows at once in button-face colour;
     // an operand that changes is lime.
     void ApplyOption() override;
-    void HideOptionPanels() override;
-    void ShowOptionPanels() override;
-    int GetOptionIndex() const override;
-    Panel* GetOptionButton(int index) const override;
 
     Panel* pnlQuestion1 = nullptr;
     Panel* pnlQuestion2 = nullptr; // only on two-operand screens
@@ -64,14 +50,6 @@ protected:
     Panel* pnlAnswer = nullptr;
 
 private:
-    struct Option {
-        int number;
-        Panel* button;
-        FactKind kind;
-    };
-    QList<Option> m_options;
-    QList<Panel*> m_optionPanels;
+    QHash<const Panel*, FactKind> m_kinds;
     FactKind m_singleKind = FactKind::AddBasic;
-    std::unique_ptr<FactQuestionSource> m_source;
-    FactQuestion m_question;
 };

@@ -90,34 +90,39 @@ QString secondText(FactKind kind, const FactQuestion& question)
 
 } // namespace FactDrillRules
 
-RandomFactQuestions::RandomFactQuestions() : m_random(QRandomGenerator::global()->generate()) {}
+DrillRandom::DrillRandom(std::optional<quint32> seed) : m_random(seed ? *seed : QRandomGenerator::global()->generate()) {}
 
-RandomFactQuestions::RandomFactQuestions(quint32 seed) : m_random(seed) {}
-
-int RandomFactQuestions::between(int low, int high)
+int DrillRandom::between(int low, int high)
 {
     return low >= high ? low : int(m_random.bounded(low, high + 1));
 }
 
-FactQuestion RandomFactQuestions::draw(FactKind kind)
+RandomNumbers::RandomNumbers(int low, int high, std::optional<quint32> seed) : m_low(low), m_high(high), m_random(seed) {}
+
+int RandomNumbers::next(int previous)
 {
-    const FactDomain d = FactDrillRules::domain(kind);
-    const int first = between(d.firstLow, d.firstHigh);
+    const std::optional<int> before = previous;
+    return DrillRandom::unlike(before, [this] { return m_random.between(m_low, m_high); },
+                               [](int a, int b) { return a == b; });
+}
+
+namespace FactDrillRules {
+
+FactQuestion draw(DrillRandom& random, const FactKind& kind)
+{
+    const FactDomain d = domain(kind);
+    const int first = random.between(d.firstLow, d.firstHigh);
     int second = 0;
     if (d.hasSecond) {
         const int high = d.secondBelowFirst ? qMin(d.secondHigh, first - 1) : d.secondHigh;
-        second = between(d.secondLow, high);
+        second = random.between(d.secondLow, high);
     }
-    return FactDrillRules::pose(kind, first, second);
+    return pose(kind, first, second);
 }
 
-FactQuestion RandomFactQuestions::next(FactKind kind)
+bool sameOperands(const FactQuestion& a, const FactQuestion& b)
 {
-    // Every domain holds at least two questions, so a repeat is redrawn; the
-    // bound only guards against a generator that keeps giving one value.
-    FactQuestion q = draw(kind);
-    for (int tries = 0; m_previous && q.first == m_previous->first && q.second == m_previous->second && tries < 1000; ++tries)
-        q = draw(kind);
-    m_previous = q;
-    return q;
+    return a.first == b.first && a.second == b.second;
 }
+
+} // namespace FactDrillRules

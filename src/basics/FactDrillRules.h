@@ -5,6 +5,88 @@
 
 #include <optional>
 
+// The random source of the flash drills: a generator that draws whole numbers
+// evenly in a range, and draws a question again while it would repeat the
+// question before it.
+class DrillRandom
+{
+public:
+    // Repeatable with a seed; seeded from the system without.
+    explicit DrillRandom(std::optional<quint32> seed = std::nullopt);
+
+    // A number in [low, high]; low when the range holds one number.
+    int between(int low, int high);
+
+    // draw() until same(question, *previous) is false. Every drill asks more
+    // than one question, so a repeat is drawn again; the bound only guards
+    // against a generator that keeps giving one value.
+    template <typename Question, typename Draw, typename Same>
+    static Question unlike(const std::optional<Question>& previous, Draw draw, Same same)
+    {
+        Question question = draw();
+        for (int tries = 0; previous && same(question, *previous) && tries < 1000; ++tries)
+            question = draw();
+        return question;
+    }
+
+private:
+    QRandomGenerator m_random;
+};
+
+// Where a drill's questions come from: the next question of what the option
+// asks. A test replaces it to pose the questions it wants.
+template <typename Question, typename Ask>
+class DrillQuestionSource
+{
+public:
+    virtual ~DrillQuestionSource() = default;
+    virtual Question next(const Ask& ask) = 0;
+};
+
+// Questions drawn at random by a drill's rules (draw), never the same
+// question on screen (same) twice in a row, whatever the option asks.
+template <typename Question, typename Ask, Question (*draw)(DrillRandom&, const Ask&),
+          bool (*same)(const Question&, const Question&)>
+class RandomQuestions : public DrillQuestionSource<Question, Ask>
+{
+public:
+    // Repeatable with a seed; seeded from the system without.
+    explicit RandomQuestions(std::optional<quint32> seed = std::nullopt) : m_random(seed) {}
+
+    Question next(const Ask& ask) override
+    {
+        m_previous = DrillRandom::unlike(m_previous, [&] { return draw(m_random, ask); }, same);
+        return *m_previous;
+    }
+
+private:
+    DrillRandom m_random;
+    std::optional<Question> m_previous;
+};
+
+// Where a drill that asks one number of a range gets it.
+class NumberSource
+{
+public:
+    virtual ~NumberSource() = default;
+    // The next number; never the previous one.
+    virtual int next(int previous) = 0;
+};
+
+// Numbers drawn evenly in [low, high], never the previous one.
+class RandomNumbers : public NumberSource
+{
+public:
+    RandomNumbers(int low, int high, std::optional<quint32> seed = std::nullopt);
+
+    int next(int previous) override;
+
+private:
+    int m_low;
+    int m_high;
+    DrillRandom m_random;
+};
+
 // The questions of the fact drills (adding, subtracting, doubling, halving,
 // odd or even): the domain of every option, the answer of a question and the
 // drawing of questions at random. Plain rules, no widgets.
@@ -73,30 +155,17 @@ QString secondText(FactKind kind, const FactQuestion& question);
 
 } // namespace FactDrillRules
 
-// Where a drill's questions come from. A test replaces it to pose the
-// questions it wants.
-class FactQuestionSource
-{
-public:
-    virtual ~FactQuestionSource() = default;
-    virtual FactQuestion next(FactKind kind) = 0;
-};
+namespace FactDrillRules {
 
-// Questions drawn at random, evenly over each operand's range, never the same
-// operands twice in a row (whatever the option: "16 + 5" of one option is
-// not followed by "16 + 5" of another).
-class RandomFactQuestions : public FactQuestionSource
-{
-public:
-    RandomFactQuestions();                     // seeded from the system
-    explicit RandomFactQuestions(quint32 seed); // repeatable
+// A question of the kind with operands drawn evenly over their ranges.
+FactQuestion draw(DrillRandom& random, const FactKind& kind);
+// The same operands ("16 + 5" of one option is the same question as
+// "16 + 5" of another).
+bool sameOperands(const FactQuestion& a, const FactQuestion& b);
 
-    FactQuestion next(FactKind kind) override;
+} // namespace FactDrillRules
 
-private:
-    int between(int low, int high);
-    FactQuestion draw(FactKind kind);
+using FactQuestionSource = DrillQuestionSource<FactQuestion, FactKind>;
 
-    QRandomGenerator m_random;
-    std::optional<FactQuestion> m_previous;
-};
+// Fact questions drawn at random, never the same operands twice in a row.
+using RandomFactQuestions = RandomQuestions<FactQuestion, FactKind, FactDrillRules::draw, FactDrillRules::sameOperands>;

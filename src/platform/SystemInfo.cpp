@@ -15,6 +15,7 @@
 namespace {
 
 QString g_programFolderOverride;
+int g_numLockRequests = 0;
 QString g_installFolderOverride;
 
 QString withTrailingSeparator(const QString& folder)
@@ -116,8 +117,14 @@ QString versionText(const QString& key)
     return QStringLiteral(VSM_VERSION);
 }
 
+int numLockRequests()
+{
+    return g_numLockRequests;
+}
+
 void setNumLockOn()
 {
+    ++g_numLockRequests;
 #ifdef VSM_HAVE_X11
     auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
     if (!app || QGuiApplication::platformName() != QLatin1String("xcb"))

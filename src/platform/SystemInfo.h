@@ -36,6 +36,8 @@ QString versionText(const QString& key);
 // Switches NumLock on where the windowing system allows it (X11); does
 // nothing elsewhere.
 void setNumLockOn();
+// How many times NumLock was asked on during the run (tests count them).
+int numLockRequests();
 
 // Test seams: replace the folders above (an empty text restores the real one).
 void setProgramFolderForTests(const QString& folder);

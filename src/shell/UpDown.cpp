@@ -31,9 +31,22 @@ void UpDown::setPosition(int position)
     m_position = qBound(m_min, position, m_max);
 }
 
+void UpDown::setHorizontal(bool horizontal)
+{
+    m_horizontal = horizontal;
+    m_up->setArrowType(horizontal ? Qt::RightArrow : Qt::UpArrow);
+    m_down->setArrowType(horizontal ? Qt::LeftArrow : Qt::DownArrow);
+    layoutArrows();
+}
+
 void UpDown::click(Direction direction)
 {
-    const int next = qBound(m_min, m_position + (direction == Direction::Up ? 1 : -1), m_max);
+    int next = m_position + (direction == Direction::Up ? 1 : -1);
+    if (m_wrap && next > m_max)
+        next = m_min;
+    else if (m_wrap && next < m_min)
+        next = m_max;
+    next = qBound(m_min, next, m_max);
     if (m_changing && !m_changing(direction, next))
         return;
     if (next == m_position)
@@ -45,6 +58,17 @@ void UpDown::click(Direction direction)
 void UpDown::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    layoutArrows();
+}
+
+void UpDown::layoutArrows()
+{
+    if (m_horizontal) {
+        const int half = width() / 2;
+        m_down->setGeometry(0, 0, half, height());
+        m_up->setGeometry(half, 0, width() - half, height());
+        return;
+    }
     const int half = height() / 2;
     m_up->setGeometry(0, 0, width(), half);
     m_down->setGeometry(0, half, width(), height() - half);

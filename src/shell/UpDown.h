@@ -7,8 +7,9 @@
 class QToolButton;
 
 // An up-down control: two arrow buttons that step a position within a range
-// (no wrap). Before a step the changing check may refuse it; after a step the
-// clicked signal reports the direction. Holding an arrow repeats the step.
+// (no wrap unless asked). Before a step the changing check may refuse it;
+// after a step the clicked signal reports the direction. Holding an arrow
+// repeats the step.
 class UpDown : public QWidget
 {
     Q_OBJECT
@@ -23,6 +24,12 @@ public:
     int position() const { return m_position; }
     // Sets the position (held within the range) without any event.
     void setPosition(int position);
+
+    // Stepping past one end goes on at the other.
+    void setWrap(bool wrap) { m_wrap = wrap; }
+    // Side by side, a left arrow (down, "previous") and a right arrow (up,
+    // "next"), instead of one above the other.
+    void setHorizontal(bool horizontal);
 
     // Asked before every step with the direction and the new position;
     // returning false refuses the step.
@@ -42,10 +49,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void layoutArrows();
+
     QToolButton* m_up = nullptr;
     QToolButton* m_down = nullptr;
     int m_min = 0;
     int m_max = 100;
     int m_position = 0;
+    bool m_wrap = false;
+    bool m_horizontal = false;
     std::function<bool(Direction, int)> m_changing;
 };

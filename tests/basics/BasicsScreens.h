@@ -15,6 +15,8 @@
 #include "TestEnvironment.h"
 #include "app/Main.h"
 #include "basics/BasicsFact.h"
+#include "basics/TableDrillRules.h"
+#include "basics/UnitTenRules.h"
 #include "shell/Shape.h"
 #include "shell/UpDown.h"
 #include "shell/Globals.h"
@@ -31,7 +33,7 @@ class ScriptedQuestions : public FactQuestionSource
 {
 public:
     explicit ScriptedQuestions(QList<QPair<int, int>> operands) : m_operands(std::move(operands)) {}
-    FactQuestion next(FactKind kind) override
+    FactQuestion next(const FactKind& kind) override
     {
         const QPair<int, int> next = m_operands.isEmpty() ? QPair<int, int>(1, 1) : m_operands.takeFirst();
         return FactDrillRules::pose(kind, next.first, next.second);
@@ -41,15 +43,42 @@ private:
     QList<QPair<int, int>> m_operands;
 };
 
+// Poses the questions given, in order, whatever the option asks (the last
+// one again when they run out).
+template <typename Source, typename Question, typename Ask>
+class ScriptedSource : public Source
+{
+public:
+    explicit ScriptedSource(QList<Question> questions) : m_questions(std::move(questions)) {}
+    Question next(const Ask&) override { return m_questions.size() > 1 ? m_questions.takeFirst() : m_questions.value(0); }
+
+private:
+    QList<Question> m_questions;
+};
+using ScriptedUnitTens = ScriptedSource<UnitTenQuestionSource, UnitTenQuestion, UnitTenAsk>;
+using ScriptedTables = ScriptedSource<TableQuestionSource, TableQuestion, TableAsk>;
+
+// Gives the numbers given, in order (the last one again when they run out).
+class ScriptedNumbers : public NumberSource
+{
+public:
+    explicit ScriptedNumbers(QList<int> numbers) : m_numbers(std::move(numbers)) {}
+    int next(int) override { return m_numbers.size() > 1 ? m_numbers.takeFirst() : m_numbers.value(0); }
+
+private:
+    QList<int> m_numbers;
+};
+
 // One opened screen inside a shown main window.
-struct OpenScreen {
+template <typename Form>
+struct ScreenOf {
     TfrmMain& main;
-    TBasicsFactForm* form = nullptr;
+    Form* form = nullptr;
 
     template <typename T = QWidget>
     T* get(const char* name) const
     {
-        T* child = form->findChild<T*>(QString::fromLatin1(name));
+        T* child = form->template findChild<T*>(QString::fromLatin1(name));
         if (!child)
             qWarning("no control %s", name);
         return child;
@@ -132,9 +161,12 @@ struct OpenScreen {
 
 };
 
+using OpenScreen = ScreenOf<TBasicsFactForm>;
+
 // Opens the screen of a Basics menu item and returns it (the main window is
 // shown so that keys and mouse reach the controls).
-inline OpenScreen openScreen(TfrmMain& main, const char* menuItem)
+template <typename Form = TBasicsFactForm>
+ScreenOf<Form> openScreen(TfrmMain& main, const char* menuItem)
 {
     if (!main.isVisible()) {
         main.show();
@@ -142,7 +174,7 @@ inline OpenScreen openScreen(TfrmMain& main, const char* menuItem)
             qWarning("main window not exposed");
     }
     main.menuItem(QString::fromLatin1(menuItem))->trigger();
-    return {main, qobject_cast<TBasicsFactForm*>(main.activeChild())};
+    return {main, qobject_cast<Form*>(main.activeChild())};
 }
 
 // A learner "Ann" signed in (Beginner bounds, all sounds on) and the main
@@ -151,7 +183,11 @@ struct Session {
     TestEnvironment env;
     TfrmMain main;
     Session() { env.signIn(QStringLiteral("Ann")); }
-    OpenScreen open(const char* menuItem) { return openScreen(main, menuItem); }
+    template <typename Form = TBasicsFactForm>
+    ScreenOf<Form> open(const char* menuItem)
+    {
+        return openScreen<Form>(main, menuItem);
+    }
 };
 
 // The lines of one section of an ini file's text, "Key=Value" each.

@@ -3,6 +3,8 @@
 
 #include "BasicsScreens.h"
 
+#include "app/HelpFile.h"
+
 namespace {
 
 struct OptionRow {
@@ -42,6 +44,8 @@ private slots:
     void screens_open_from_the_basics_menu_with_their_titles()
     {
         Session t;
+        const HelpFile::LoadResult help = HelpFile::load(QStringLiteral(VSM_SOURCE_DIR "/resources/help/VandrelsholmSpeedMath.hlp"));
+        QVERIFY(help.file);
         const struct {
             const char* item;
             QString caption;
@@ -53,17 +57,30 @@ private slots:
             {"mnuDoubling", "DOUBLING : 1-DIGIT", "Doubling", 500},
             {"mnuHalving", "HALVING", "Halving", 515},
             {"mnuOddsEvens", "ODDS & EVENS", "OddEven", 500},
+            {"mnuUnitsTens", "UNITS & TENS : RANDOM (UNIT OR TEN)", "UnitTen", 505},
+            {"mnuNumberTens", "NUMBERS & TENS : RANDOM", "NumberTen", 510},
+            {"mnuBasicMultiplication", "MULTIPLICATION : RANDOM", "BasicMultiplication", 500},
+            {"mnuDivision", "DIVISION : RANDOM", "BasicDivision", 520},
+            {"mnuKeyboardSkills", "KEYBOARD SKILLS", "Keyboard", 525},
+            {"mnuRulesforMultiplication", "RULES FOR MULTIPLICATION : LEARN RULES", "RulesMultiplication", 530},
         };
         for (const auto& screen : screens) {
-            const OpenScreen s = t.open(screen.item);
+            const ScreenOf<TBasicsBaseForm> s = t.open<TBasicsBaseForm>(screen.item);
             QVERIFY2(s.form, screen.item);
             QCOMPARE(s.form->caption(), screen.caption);
             QCOMPARE(s.form->sectionName(), screen.section);
             QCOMPARE(Hints::helpContext(s.get<QWidget>("BitBtnHelp")), screen.help);
             QCOMPARE(Hints::helpContext(s.form), screen.help);
             QCOMPARE(s.form->size(), QSize(588, 379));
-            const QFont big = s.panel("pnlAnswer")->font();
+            const QFont big = s.form->findChild<Panel*>(QStringLiteral("pnlQuestion1"))
+                                  ? s.panel("pnlQuestion1")->font() : s.panel("pnlNumber")->font();
             QCOMPARE(QStringLiteral("%1 %2 %3").arg(big.family()).arg(big.pixelSize()).arg(big.bold()), QStringLiteral("Arial 48 1"));
+            // Every help context the screen's controls carry is in the help file.
+            for (QWidget* control : s.form->findChildren<QWidget*>()) {
+                const int context = Hints::helpContext(control);
+                QVERIFY2(context == 0 || help.file->topic(context) || help.file->popup(context),
+                         qPrintable(control->objectName() + QString::number(context)));
+            }
             QVERIFY(!t.main.topMenu(1)->menuAction()->isEnabled());
             QVERIFY(s.form->closeForm());
             QVERIFY(t.main.topMenu(1)->menuAction()->isEnabled());
