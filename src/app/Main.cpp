@@ -26,6 +26,7 @@
 #include "platform/SystemInfo.h"
 #include "practice/PractiseMultiplyBasic.h"
 #include "practice/PractiseSpeedAddition.h"
+#include "practice/PractiseSquares5__5.h"
 #include "records/OpenReport.h"
 #include "records/ResetScores.h"
 #include "records/Scores.h"
@@ -63,6 +64,7 @@ const QHash<QString, ScreenEntry>& screenTable()
         {QStringLiteral("mnuOddsEvens"), {Strings::TitleOddsEvens, false, [] { return new TBasicsOddEvenForm; }}},
         {QStringLiteral("mnuSpeedAddition"), {Strings::TitleSpeedAddition, false, [] { return new TPractiseSpeedAdditionForm; }}},
         {QStringLiteral("mnuMultiplyBasic"), {Strings::TitleBasicSpeedMultiplication, true, [] { return new TPractiseMultiplyBasicForm; }}},
+        {QStringLiteral("mnu5__5"), {Strings::TitleSquare5_5, true, [] { return new TPractiseSquares5__5Form; }}},
     };
     return table;
 }
