@@ -12,10 +12,12 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusTipEvent>
+#include <QMouseEvent>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QWindow>
 
-#include "app/Help.h"
+#include "shell/Help.h"
 #include "basics/BasicsAdd.h"
 #include "basics/BasicsDouble.h"
 #include "basics/BasicsHalf.h"
@@ -103,7 +105,6 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     // FormCreate
     FitToScreen();
     const QString title = Strings::text(Strings::ApplicationTitle);
-    QGuiApplication::setApplicationDisplayName(title);
     setWindowTitle(title);
     fixHelpFile();
     RegisterHelpFolder(m_helpFile);
@@ -219,6 +220,59 @@ void TfrmMain::createMenus()
         action->setStatusTip(Hints::longHint(MenuHint));
         action->setProperty("vsmHint", MenuHint);
     }
+    menuBar()->setMouseTracking(true);
+    menuBar()->installEventFilter(this);
+    qApp->installEventFilter(this);
+}
+
+QAction* TfrmMain::greyedMenuAt(const QPoint& menuBarPos) const
+{
+    QAction* action = menuBar()->actionAt(menuBarPos);
+    return action && !action->isEnabled() && action->property("vsmHint").isValid() ? action : nullptr;
+}
+
+// Alt alone stands for the first menu (the one it would open).
+QAction* TfrmMain::greyedMenuOfMnemonic(int key) const
+{
+    for (QMenu* menu : m_topMenus) {
+        QAction* action = menu->menuAction();
+        const QKeySequence mnemonic = QKeySequence::mnemonic(action->text());
+        const bool itsKey = key == Qt::Key_Alt || (!mnemonic.isEmpty() && mnemonic[0].key() == Qt::Key(key));
+        if (itsKey && !action->isEnabled() && action->property("vsmHint").isValid())
+            return action;
+        if (key == Qt::Key_Alt)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+void TfrmMain::showGreyedMenuHint(QAction* menu)
+{
+    if (menu) {
+        HintRouter::instance().setCurrentHint(menu->property("vsmHint").toString());
+        m_greyedHintShown = true;
+    } else if (m_greyedHintShown) {
+        HintRouter::instance().setCurrentHint(QString());
+        m_greyedHintShown = false;
+    }
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == menuBar()) {
+        if (event->type() == QEvent::MouseMove)
+            showGreyedMenuHint(greyedMenuAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
+        else if (event->type() == QEvent::Leave)
+            showGreyedMenuHint(nullptr);
+    } else if ((event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)
+               && watched->isWidgetType()
+               && static_cast<QWidget*>(watched)->window() == this) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::AltModifier)
+            if (QAction* menu = greyedMenuOfMnemonic(key->key()))
+                showGreyedMenuHint(menu);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QAction* TfrmMain::menuItem(const QString& name) const
@@ -344,6 +398,9 @@ QList<ChildForm*> TfrmMain::childForms() const
 
 void TfrmMain::showChild(ChildForm* form)
 {
+    // The window gives the menus back when it closes.
+    connect(form, &ChildForm::formClosed, this, &TfrmMain::EnableMenuItemsAll);
+    connect(form, &ChildForm::mainWindowWanted, this, [this] { setEnabled(true); });
     Qt::WindowFlags flags = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (form->hasCloseBox())
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
@@ -459,7 +516,9 @@ void TfrmMain::mnuAboutClick()
 {
     // The sign-in dialog keeps the screen title as it is.
     DisableMenuItemsAll();
-    showChild(new TAboutBox);
+    auto* box = new TAboutBox;
+    connect(box, &TAboutBox::gettingStartedWanted, this, &TfrmMain::mnuHelpGettingStartedClick);
+    showChild(box);
 }
 
 void TfrmMain::mnuScoresClick()

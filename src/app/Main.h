@@ -77,11 +77,17 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The hint of a greyed menu title while the mouse is over it or its Alt
+    // key is pressed (disabled menus give no status tip of their own).
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void createMenus();
+    QAction* greyedMenuAt(const QPoint& menuBarPos) const;
+    QAction* greyedMenuOfMnemonic(int key) const;
+    void showGreyedMenuHint(QAction* menu);
     QAction* addItem(QMenu* menu, const QString& name, const QString& caption, void (TfrmMain::*handler)());
     void addScreenItem(QMenu* menu, const QString& name, const QString& caption);
     void fixHelpFile();
@@ -91,6 +97,7 @@ private:
     QList<QMenu*> m_topMenus;
     QString m_helpFile;
     quint16 m_screenWidth = 0;
+    bool m_greyedHintShown = false;
 };
 
 // The main window of the run (nullptr before it exists and after it is gone).

@@ -38,7 +38,6 @@ int main(int argc, char* argv[])
         return 0; // the running instance comes to the front instead
 
     QApplication::setStyle(new HintStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
-    QApplication::setApplicationDisplayName(Strings::text(Strings::ApplicationTitle));
 
     TfrmMain mainWindow;
     QObject::connect(&guard, &SingleInstance::raiseRequested, &mainWindow, &TfrmMain::bringToFront);

@@ -22,6 +22,7 @@ QMessageBox::StandardButton showBox(QWidget* parent, QMessageBox::Icon icon, con
                                     QMessageBox::StandardButton defaultButton)
 {
     QMessageBox box(icon, boxTitle(), text, buttons, parent);
+    Dialogs::useDialogFrame(&box);
     box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
@@ -64,6 +65,7 @@ QString Dialogs::openFile(QWidget* parent, const QString& title, const QString& 
                           const QString& defaultSuffix)
 {
     QFileDialog dialog(parent, title, QString(), filter);
+    useDialogFrame(&dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(defaultSuffix);
@@ -76,6 +78,7 @@ QString Dialogs::saveFile(QWidget* parent, const QString& title, const QString& 
                           const QString& defaultSuffix, const QString& presetFileName)
 {
     QFileDialog dialog(parent, title, QString(), filter);
+    useDialogFrame(&dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
@@ -88,6 +91,7 @@ QString Dialogs::saveFile(QWidget* parent, const QString& title, const QString& 
 bool Dialogs::print(QWidget* parent, QPrinter& printer)
 {
     QPrintDialog dialog(&printer, parent);
+    useDialogFrame(&dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -96,12 +100,19 @@ bool Dialogs::printerSetup(QWidget* parent, QPrinter& printer)
     // The print dialog without printing is the printer set-up of this platform:
     // it chooses the printer, paper and orientation used by every later print.
     QPrintDialog dialog(&printer, parent);
+    useDialogFrame(&dialog);
     dialog.setWindowTitle(QObject::tr("Printer Setup"));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void Dialogs::useDialogFrame(QWidget* window)
+{
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowCloseButtonHint);
 }
 
 QPrinter& Dialogs::printer()

@@ -40,4 +40,7 @@ public:
 
     // The application's printer, shared by printer set-up and every print.
     static QPrinter& printer();
+
+    // A dialog's frame: a title and a close button, no minimise or maximise.
+    static void useDialogFrame(QWidget* window);
 };

@@ -137,6 +137,7 @@ TCustomQuestionForm::TCustomQuestionForm(QWidget* parent) : QDialog(parent)
 void TCustomQuestionForm::FormCreate()
 {
     setObjectName(QStringLiteral("CustomQuestionForm"));
+    Dialogs::useDialogFrame(this);
     setWindowTitle(Strings::text(Strings::CustomQuestionCaption));
     setFixedSize(ClientWidth, ClientHeight);
 

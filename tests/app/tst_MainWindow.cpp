@@ -4,11 +4,13 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 
+#include "ScreenTesting.h"
 #include "TestEnvironment.h"
 #include "app/Main.h"
 #include "platform/SystemInfo.h"
 #include "shell/ChildForm.h"
 #include "shell/Globals.h"
+#include "shell/StatusBar.h"
 
 namespace {
 
@@ -106,6 +108,32 @@ private slots:
         main.DisableMenuItemsAll();
         main.EnableMenuItemsAll();
         QVERIFY(env.sounds.calls.isEmpty());
+    }
+
+    // While a screen is open the greyed menu titles still say why: with the
+    // mouse over one, or with its Alt key, the screen's status bar shows it.
+    void greyed_menus_tell_the_learner_to_close_the_screen()
+    {
+        TestEnvironment env;
+        env.signIn(QStringLiteral("Ann"));
+        TfrmMain main;
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        auto* screen = openFromMenu<ChildForm>(main, QStringLiteral("mnuSpeedAddition"));
+        QVERIFY(screen);
+        auto* status = screen->findChild<StatusBar*>(QStringLiteral("stbrScreen"));
+        const QString hint = QStringLiteral("To open the menu, first CLOSE this screen.");
+        QVERIFY(status->simpleText() != hint);
+
+        QTest::keyClick(screen, Qt::Key_B, Qt::AltModifier); // Basics
+        QCOMPARE(status->simpleText(), hint);
+
+        status->setSimpleText(QString());
+        QMenuBar* bar = main.menuBar();
+        QAction* practice = main.menuItem(QStringLiteral("mnuPractice"));
+        QVERIFY(!practice->isEnabled());
+        QTest::mouseMove(bar, bar->actionGeometry(practice).center());
+        QCOMPARE(status->simpleText(), hint);
     }
 
     void a_child_window_closes_once_and_gives_the_menus_back()

@@ -5,8 +5,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include "TestEnvironment.h"
+#include "app/Main.h"
+#include "platform/Dialogs.h"
 #include "practice/CustomQuestion.h"
 #include "shell/Globals.h"
 #include "shell/Panel.h"
@@ -76,6 +79,37 @@ class TestCustomQuestion : public QObject
 {
     Q_OBJECT
 private slots:
+    // Dialogs and message boxes have a dialog's frame (no minimise or
+    // maximise button), and no title gets the program's name appended: the
+    // application keeps no display name of its own once the main window runs.
+    void dialogs_have_a_dialog_frame_and_their_own_title()
+    {
+        TestEnvironment env;
+        TfrmMain main;
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
+        const auto dialogFrame = [](const QWidget* w) {
+            const Qt::WindowFlags f = w->windowFlags();
+            return (f & Qt::WindowType_Mask) == Qt::Dialog && (f & Qt::WindowCloseButtonHint)
+                   && !(f & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+        };
+        OpenDialog d(withOperator(8, 2));
+        QVERIFY(dialogFrame(&d.dialog));
+        QCOMPARE(d.dialog.windowTitle(), QStringLiteral("Create Your Own Question"));
+
+        // The real message box, closed as soon as it shows.
+        Dialogs::install(nullptr);
+        bool framed = false;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                framed = dialogFrame(box);
+                box->close();
+            }
+        });
+        Dialogs::current().information(nullptr, QStringLiteral("Hello"));
+        Dialogs::install(&env.dialogs);
+        QVERIFY(framed);
+    }
+
     void eight_digits_enable_and_focus_ok()
     {
         TestEnvironment env;

@@ -10,6 +10,7 @@
 #include "TestEnvironment.h"
 #include "platform/IniFile.h"
 #include "practice/PractiseSpeedAddition.h"
+#include "shell/Help.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
 #include "shell/Strings.h"
@@ -68,7 +69,7 @@ struct Screen {
     }
     void play(const QString& question = Example)
     {
-        QuestionSource::pose(TPractiseSpeedAdditionForm::methodName(), {question});
+        QuestionSource::pose(SpeedAdditionRules::methodName(), {question});
         press(form, Qt::Key_Return);
     }
     Panel* box(int i) const { return panelOf(form, QStringLiteral("pnlWorking%1").arg(i)); }
@@ -179,6 +180,44 @@ private slots:
         QCOMPARE(captionOf(s.form, QStringLiteral("pnlTotal")), QStringLiteral("1"));
         QCOMPARE(s.child<QPushButton>(QStringLiteral("btnTime"))->text(), QStringLiteral("2:05"));
         QCOMPARE(s.child<QPushButton>(QStringLiteral("btnTime"))->palette().color(QPalette::ButtonText), SysColors::Blue);
+    }
+
+    // After STOP the result stays in view: the best-time pop-up opens clear
+    // of the stopwatch, the scores and the lamp, and the VCR row has no gap
+    // where the Record button is hidden. ENTER then works the same problem
+    // again; the PLAY button poses a new one.
+    void after_stop_the_result_stays_in_view_and_enter_replays()
+    {
+        Screen s;
+        auto* vcr = s.child<QWidget>(QStringLiteral("pnlVCR"));
+        auto* eject = s.child<QWidget>(QStringLiteral("BitBtnClose"));
+        QCOMPARE(vcr->width(), eject->geometry().right() + 1 + 3);
+
+        s.play();
+        typeDigits(s.form, Solution().keys());
+        s.seams.advanceSeconds(90);
+        press(s.form, Qt::Key_Escape);
+        QVERIFY(s.form->isCorrect());
+        QCOMPARE(s.env.help.requests.size(), 2);
+        QCOMPARE(s.env.help.requests.at(0).command, unsigned(Help::HELP_SETPOPUP_POS));
+        const QPoint at = s.env.help.requests.at(0).data.toPoint();
+        const QRect balloon(at.x() - 150, at.y(), 300, 80);
+        for (const char* name : {"pnlTime", "pnlScores", "pnlRightWrong"}) {
+            auto* w = s.child<QWidget>(QString::fromLatin1(name));
+            QVERIFY2(!balloon.intersects(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())), name);
+        }
+
+        const QString other = QStringLiteral("11111111+22222222+33333333+44444444+55555555+66666666");
+        QuestionSource::pose(SpeedAdditionRules::methodName(), {other});
+        press(s.form, Qt::Key_Return);
+        QCOMPARE(s.form->state(), int(TPractise0BaseForm::Playing));
+        QCOMPARE(s.form->question().text(), Example);
+        QCOMPARE(captionOf(s.form, QStringLiteral("pnlQuestion0")), QStringLiteral("6"));
+        QVERIFY(s.box(5)->caption().isEmpty());
+        press(s.form, Qt::Key_Escape);
+        s.child<QPushButton>(QStringLiteral("BitBtnPlay"))->click();
+        QCOMPARE(s.form->question().text(), other);
+        QCOMPARE(captionOf(s.form, QStringLiteral("pnlQuestion0")), QStringLiteral("1"));
     }
 
     void one_wrong_running_total_makes_a_wrong_attempt()

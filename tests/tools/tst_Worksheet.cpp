@@ -168,9 +168,11 @@ void TestWorksheet::speedAdditionJson()
 
 void TestWorksheet::timesSignAndReadableText()
 {
-    const Run json = runTool({"multiply-basic", "93821547×3", "--json"});
-    QCOMPARE(json.exitCode, 0);
-    QCOMPARE(parseLine(lines(json.out).first()).value("question").toString(), QStringLiteral("93821547x3"));
+    for (const char* question : {"93821547×3", "93821547X3"}) {
+        const Run json = runTool({"multiply-basic", question, "--json"});
+        QCOMPARE(json.exitCode, 0);
+        QCOMPARE(parseLine(lines(json.out).first()).value("question").toString(), QStringLiteral("93821547x3"));
+    }
 
     // Without --json: a readable solution with the answer and the step hints.
     const Run text = runTool({"multiply-basic", "93821547", "x", "3"});
@@ -259,6 +261,12 @@ void TestWorksheet::refusals_data()
     QTest::newRow("huge seed") << QStringList{"speed-addition", "--random", "--seed", "4294967296"} << "--seed";
     QTest::newRow("count without random") << QStringList{"multiply-basic", "93821547x3", "--count", "2"}
                                           << "--random";
+    QTest::newRow("words after the question") << QStringList{"multiply-basic", "93821547x3", "foo"}
+                                              << "unexpected text after the question: 'foo'";
+    QTest::newRow("two counts") << QStringList{"multiply-basic", "--random", "--count", "2", "--count", "3"}
+                                << "only one --count";
+    QTest::newRow("two seeds") << QStringList{"speed-addition", "--random", "--seed=1", "--seed", "2"}
+                               << "only one --seed";
     QTest::newRow("question and random") << QStringList{"multiply-basic", "93821547x3", "--random"}
                                          << "not both";
     QTest::newRow("no question") << QStringList{"multiply-basic", "--json"} << "missing QUESTION";
