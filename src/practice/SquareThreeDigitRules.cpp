@@ -122,6 +122,8 @@ WorkedProblem SquareThreeDigitRules::solve(const Question& q)
     const int r = rowThree(q);
     const int v = rowFour(q);
     const int s = q.square();
+    for (int k = 1; k <= 3; ++k)
+        w.questionPanels << PanelText{questionPanel(k), QString(w.question.at(3 - k))};
 
     // Row 1: the parts of TU².
     w.boxes = TwoDigit::partBoxes(t, u);

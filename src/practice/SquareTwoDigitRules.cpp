@@ -169,6 +169,8 @@ WorkedProblem SquareTwoDigitRules::solve(const Question& q)
     WorkedProblem w;
     w.method = methodName();
     w.question = q.text();
+    w.questionPanels << PanelText{questionPanel(1), QString::number(q.units)}
+                     << PanelText{questionPanel(2), QString::number(q.tens)};
     const int a = q.square();
     const bool threeDigits = a < 1000;
 

@@ -7,7 +7,7 @@
 #include <QSlider>
 #include <QTimer>
 
-#include "app/Help.h"
+#include "shell/Help.h"
 #include "practice/PractiseSquares5__5.h"
 #include "practice/QuestionSource.h"
 #include "shell/Hints.h"

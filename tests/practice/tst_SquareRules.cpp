@@ -201,6 +201,7 @@ void TestSquareRules::twoDigitWorkedExamples()
     QCOMPARE(p.answer, answer);
     QCOMPARE(boxLines(p), boxes);
     QVERIFY(p.carries.isEmpty() && p.answerCarryRow.isEmpty() && !p.remainder);
+    QCOMPARE(p.questionPanels, (QList<PanelText>{{"pnlQuestion1", question.right(1)}, {"pnlQuestion2", question.left(1)}}));
 
     // The answer panels, units first; the thousands panel is empty for a 0.
     const QString padded = answer.rightJustified(4, ' ');
@@ -353,6 +354,9 @@ void TestSquareRules::threeDigitWorkedExamples()
     QCOMPARE(p.answer, answer);
     QCOMPARE(boxLines(p), boxes);
     QVERIFY(p.carries.isEmpty() && !p.remainder);
+    QCOMPARE(p.questionPanels, (QList<PanelText>{{"pnlQuestion1", question.mid(2, 1)},
+                                                 {"pnlQuestion2", question.mid(1, 1)},
+                                                 {"pnlQuestion3", question.left(1)}}));
     const QString padded = answer.rightJustified(6, ' ');
     for (int k = 1; k <= 6; ++k)
         QCOMPARE(p.answerPanels.at(k - 1),
