@@ -28,6 +28,8 @@
 #include "platform/SystemInfo.h"
 #include "practice/PractiseMultiplyBasic.h"
 #include "practice/PractiseSpeedAddition.h"
+#include "practice/PractiseSquare2Digit.h"
+#include "practice/PractiseSquare3Digit.h"
 #include "practice/PractiseSquares5__5.h"
 #include "records/OpenReport.h"
 #include "records/ResetScores.h"
@@ -67,6 +69,8 @@ const QHash<QString, ScreenEntry>& screenTable()
         {QStringLiteral("mnuSpeedAddition"), {Strings::TitleSpeedAddition, false, [] { return new TPractiseSpeedAdditionForm; }}},
         {QStringLiteral("mnuMultiplyBasic"), {Strings::TitleBasicSpeedMultiplication, true, [] { return new TPractiseMultiplyBasicForm; }}},
         {QStringLiteral("mnu5__5"), {Strings::TitleSquare5_5, true, [] { return new TPractiseSquares5__5Form; }}},
+        {QStringLiteral("mnu2Digit"), {Strings::TitleSquare2Digit, true, [] { return new TPractiseSquare2DigitForm; }}},
+        {QStringLiteral("mnu3Digit"), {Strings::TitleSquare3Digit, true, [] { return new TPractiseSquare3DigitForm; }}},
     };
     return table;
 }
