@@ -34,6 +34,9 @@
 #include "platform/SystemInfo.h"
 #include "practice/PractiseMultiplyBasic.h"
 #include "practice/PractiseSpeedAddition.h"
+#include "practice/PractiseSquare2Digit.h"
+#include "practice/PractiseSquare3Digit.h"
+#include "practice/PractiseSquares5__5.h"
 #include "records/OpenReport.h"
 #include "records/ResetScores.h"
 #include "records/Scores.h"
@@ -78,6 +81,9 @@ const QHash<QString, ScreenEntry>& screenTable()
          {Strings::TitleRulesForMultiplication, true, [] { return new TBasicsRulesForMultiplicationForm; }}},
         {QStringLiteral("mnuSpeedAddition"), {Strings::TitleSpeedAddition, false, [] { return new TPractiseSpeedAdditionForm; }}},
         {QStringLiteral("mnuMultiplyBasic"), {Strings::TitleBasicSpeedMultiplication, true, [] { return new TPractiseMultiplyBasicForm; }}},
+        {QStringLiteral("mnu5__5"), {Strings::TitleSquare5_5, true, [] { return new TPractiseSquares5__5Form; }}},
+        {QStringLiteral("mnu2Digit"), {Strings::TitleSquare2Digit, true, [] { return new TPractiseSquare2DigitForm; }}},
+        {QStringLiteral("mnu3Digit"), {Strings::TitleSquare3Digit, true, [] { return new TPractiseSquare3DigitForm; }}},
     };
     return table;
 }

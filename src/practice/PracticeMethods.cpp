@@ -2,6 +2,8 @@
 
 #include "practice/MultiplyBasicRules.h"
 #include "practice/SpeedAdditionRules.h"
+#include "practice/SquareThreeDigitRules.h"
+#include "practice/SquareTwoDigitRules.h"
 
 namespace PracticeMethods {
 
@@ -11,6 +13,8 @@ const QList<PracticeMethod>& all()
     static const QList<PracticeMethod> table = {
         SpeedAdditionRules::method(),
         MultiplyBasicRules::method(),
+        SquareTwoDigitRules::method(),
+        SquareThreeDigitRules::method(),
     };
     return table;
 }

@@ -55,6 +55,19 @@ protected:
         return posed.ok() ? *posed.question : draw();
     }
 
+    // The next question of a method whose custom question is a whole
+    // question of the method: the learner's own when Rules::parse takes it,
+    // else the posed one, else draw().
+    template <typename Rules, typename Draw>
+    typename Rules::Question CustomPosedOr(Draw draw)
+    {
+        if (const auto custom = TakeCustomQuestion()) {
+            if (const auto parsed = Rules::parse(custom->question); parsed.ok())
+                return *parsed.question;
+        }
+        return PosedOr<Rules>(draw);
+    }
+
     WorkedProblem Problem; // the problem being worked
 
 private:

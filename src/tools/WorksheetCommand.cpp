@@ -19,8 +19,6 @@ const QStringList kNotYet = {
     QStringLiteral("multiply-two-finger"),
     QStringLiteral("divide"),
     QStringLiteral("square-root"),
-    QStringLiteral("square-two-digit"),
-    QStringLiteral("square-three-digit"),
 };
 
 QStringList methodNames()
