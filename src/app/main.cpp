@@ -34,6 +34,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vandrelsholm Speed Math"));
     QApplication::setOrganizationName(QStringLiteral("Vandrelsholm"));
+    // Ties the windows to the desktop menu entry (Wayland's app id, X11 hints).
+    QGuiApplication::setDesktopFileName(QStringLiteral(VSM_APP_ID));
 
     SingleInstance guard;
     if (!guard.acquire())

@@ -33,7 +33,7 @@ echo "package: $(basename "$deb")"
 expected=(
   "usr/bin/vandrelsholm-speed-math"
   "usr/bin/vandrelsholm-worksheet"
-  "usr/lib/([^/]+/)?vandrelsholm-speed-math/vandrelsholm-sound\.so"
+  "usr/lib/([^/]+/)?vandrelsholm-speed-math/plugins/vandrelsholm-sound\.so"
   "usr/share/applications/$id\.desktop"
   "usr/share/metainfo/$id\.metainfo\.xml"
   "usr/share/icons/hicolor/scalable/apps/$id\.svg"
@@ -66,6 +66,11 @@ while IFS= read -r f; do
 done <"$work/files"
 echo "files: $(wc -l <"$work/files")"
 
+# ---- no maintainer scripts: installing and removing it only adds and takes away files
+dpkg-deb -e "$deb" "$work/control"
+scripts=$(cd "$work/control" && ls | grep -vxE 'control|md5sums' || true)
+[ -z "$scripts" ] || fail "the package has maintainer scripts: $scripts"
+
 # ---- dependencies computed from the binaries (the sound module brings QtMultimedia)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "depends: $depends"
@@ -85,6 +90,8 @@ entry() { sed -n "s/^$1=//p" "$desktop"; }
 exec_line=$(entry Exec)
 [ -x "$root/usr/bin/${exec_line%% *}" ] || fail "Exec=$exec_line is not a program of the package"
 [ "$(entry Icon)" = "$id" ] || fail "Icon=$(entry Icon), expected $id"
+# Qt names a window's X11 class instance after the program file.
+[ "$(entry StartupWMClass)" = "${exec_line%% *}" ] || fail "StartupWMClass=$(entry StartupWMClass), expected ${exec_line%% *}"
 [[ "$(entry Categories)" == *Education\;* && "$(entry Categories)" == *Math\;* ]] || fail "Categories=$(entry Categories)"
 [ -n "$(entry Comment)" ] || fail "the menu entry has no Comment"
 grep -q "<id>$id</id>" "$metainfo" || fail "metainfo id is not $id"
