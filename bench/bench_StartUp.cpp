@@ -4,7 +4,9 @@
 // - the time from starting the process to its first window shown: the probe
 //   plugin (startup/StartProbe.cpp), loaded into the process through Qt's
 //   generic-plugin mechanism, reports the moment the first top-level window
-//   has been exposed and painted;
+//   has been exposed and painted, and the processor time the process has
+//   spent until then (which, unlike the time, hardly depends on what else the
+//   machine is doing);
 // - the resident memory once idle: VmRSS from /proc, read after the window is
 //   up and the figure has settled;
 // - the processor time spent by then (all threads alive then, from
@@ -69,6 +71,7 @@ qint64 residentKb(qint64 pid)
 
 struct Start {
     double shownMs = 0;
+    double shownCpuMs = 0;
     double idleMb = 0;
     double cpuMs = 0;
 };
@@ -112,8 +115,8 @@ std::optional<Start> startOnce(const QString& program)
         const qsizetype at = seen.indexOf(Marker);
         const qsizetype end = at < 0 ? -1 : seen.indexOf('\n', at);
         if (end > 0) {
-            const qint64 shown = seen.mid(at + Marker.size(), end - at - Marker.size()).toLongLong();
-            result = Start{double(shown - started) / 1e6, 0, 0};
+            const QList<QByteArray> fields = seen.mid(at + Marker.size(), end - at - Marker.size()).split(' ');
+            result = Start{double(fields.value(0).toLongLong() - started) / 1e6, fields.value(1).toDouble() / 1e6, 0, 0};
         }
     }
     if (!result) {
@@ -161,6 +164,7 @@ struct Series {
     const char* name;
     QString program;
     std::vector<double> shownMs;
+    std::vector<double> shownCpuMs;
     std::vector<double> idleMb;
     std::vector<double> cpuMs;
 };
@@ -175,8 +179,8 @@ int main(int argc, char* argv[])
     if (const qsizetype at = args.indexOf(QStringLiteral("--runs")); at > 0 && at + 1 < args.size())
         runs = qMax(1, args.at(at + 1).toInt());
 
-    Series program{"vandrelsholm-speed-math", QStringLiteral(VSM_PROGRAM), {}, {}, {}};
-    Series minimal{"minimal main window", QStringLiteral(VSM_MINIMAL_WINDOW), {}, {}, {}};
+    Series program{"vandrelsholm-speed-math", QStringLiteral(VSM_PROGRAM), {}, {}, {}, {}};
+    Series minimal{"minimal main window", QStringLiteral(VSM_MINIMAL_WINDOW), {}, {}, {}, {}};
 
     // One warm-up start each fills the file cache; then the two take turns.
     for (int run = -1; run < runs; ++run) {
@@ -186,6 +190,7 @@ int main(int argc, char* argv[])
                 return 1;
             if (run >= 0) {
                 series->shownMs.push_back(start->shownMs);
+                series->shownCpuMs.push_back(start->shownCpuMs);
                 series->idleMb.push_back(start->idleMb);
                 series->cpuMs.push_back(start->cpuMs);
             }
@@ -199,18 +204,19 @@ int main(int argc, char* argv[])
     const double ratio = programMs / minimalMs;
     const double margin = programMb - minimalMb;
 
-    std::printf("Start-up, median of %d starts on the offscreen platform:\n", runs);
+    std::printf("Start-up, median of %d starts on the offscreen platform (processor time in brackets):\n", runs);
     for (const Series* series : {&program, &minimal}) {
         const auto [fastest, slowest] = std::minmax_element(series->shownMs.begin(), series->shownMs.end());
-        std::printf("  %-24s first window shown %6.1f ms (%.1f to %.1f)   resident once idle %5.1f MB"
-                    "   processor time by then %6.1f ms\n",
-                    series->name, median(series->shownMs), *fastest, *slowest, median(series->idleMb),
+        std::printf("  %-24s first window shown %6.1f ms (%5.1f ms; fastest %.1f, slowest %.1f)\n", series->name,
+                    median(series->shownMs), median(series->shownCpuMs), *fastest, *slowest);
+        std::printf("  %-24s once idle: resident %5.1f MB (%5.1f ms)\n", "", median(series->idleMb),
                     median(series->cpuMs));
     }
-    std::printf("  start-up ratio %.2f (target %.1f or less): %s\n", ratio, StartUpRatioTarget,
-                ratio <= StartUpRatioTarget ? "met" : "MISSED");
-    std::printf("  memory %+.1f MB (target %.0f MB or less): %s\n", margin, MemoryMarginTargetMb,
-                margin <= MemoryMarginTargetMb ? "met" : "MISSED");
-    std::printf("  processor time ratio %.2f\n", median(program.cpuMs) / median(minimal.cpuMs));
+    std::printf("  start-up ratio %.2f (target %.1f or less): %s; processor time ratio %.2f\n", ratio,
+                StartUpRatioTarget, ratio <= StartUpRatioTarget ? "met" : "MISSED",
+                median(program.shownCpuMs) / median(minimal.shownCpuMs));
+    std::printf("  memory %+.1f MB (target %.0f MB or less): %s; processor time ratio once idle %.2f\n", margin,
+                MemoryMarginTargetMb, margin <= MemoryMarginTargetMb ? "met" : "MISSED",
+                median(program.cpuMs) / median(minimal.cpuMs));
     return 0;
 }

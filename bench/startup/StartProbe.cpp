@@ -3,7 +3,7 @@
 // program itself needs no code for it. It watches the application's events
 // and, once the first top-level window has been exposed and the event loop has
 // come back from painting it, writes one line to standard error:
-//   vsm-start-probe shown <CLOCK_MONOTONIC nanoseconds>
+//   vsm-start-probe shown <CLOCK_MONOTONIC ns> <processor time of the process, ns>
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -16,10 +16,10 @@
 
 namespace {
 
-qint64 monotonicNanoseconds()
+qint64 nanoseconds(clockid_t clock)
 {
     timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
+    clock_gettime(clock, &now);
     return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
@@ -41,7 +41,9 @@ protected:
                 // The expose is delivered (and the window painted) after this
                 // filter returns; the zero timer fires once that is done.
                 QTimer::singleShot(0, this, [] {
-                    std::fprintf(stderr, "vsm-start-probe shown %lld\n", static_cast<long long>(monotonicNanoseconds()));
+                    std::fprintf(stderr, "vsm-start-probe shown %lld %lld\n",
+                                 static_cast<long long>(nanoseconds(CLOCK_MONOTONIC)),
+                                 static_cast<long long>(nanoseconds(CLOCK_PROCESS_CPUTIME_ID)));
                     std::fflush(stderr);
                 });
             }
