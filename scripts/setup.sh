@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need, when
-# any is missing. Installing needs root (or sudo).
+# Installs the Debian packages that building, running, testing and packaging
+# need, when any is missing: cpack's Debian generator computes dependencies
+# with dpkg-shlibdeps (dpkg-dev, file); the package test validates the menu
+# entry and the metainfo (desktop-file-utils, appstream) and renders the
+# manual pages (man-db, groff-base). Installing needs root (or sudo).
 set -euo pipefail
 
 packages=(
@@ -10,6 +13,7 @@ packages=(
   libx11-dev libgl-dev
   fonts-liberation
   xvfb xauth poppler-utils
+  dpkg-dev file desktop-file-utils appstream man-db groff-base
 )
 
 missing=()

@@ -2,6 +2,7 @@
 # Draws the two small images of the sign-in dialog and the about box with
 # ImageMagick: the maker's mark (a cove with a sun over the water) and the
 # "QVL" badge. Run from anywhere; writes the PNG files beside this script.
+# The program's icon is drawn by make-app-icon.sh.
 set -euo pipefail
 cd "$(dirname "$0")"
 font=/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf
@@ -25,11 +26,3 @@ convert -size 96x96 xc:none \
   -font "$font" -pointsize 34 -fill white -gravity center -annotate +0-10 'QVL' \
   -pointsize 11 -fill '#FFD24A' -annotate +0+30 'SPEED MATH' \
   -strip QVL.png
-
-# The program's window icon: a green "plus" beside a blue "times" on a light tile.
-convert -size 64x64 xc:none \
-  -fill '#F4F8FC' -stroke '#2F4F8F' -strokewidth 3 -draw 'roundrectangle 2,2 61,61 10,10' \
-  -stroke none -fill '#1FA34A' -draw 'rectangle 10,24 30,30' -draw 'rectangle 17,17 23,37' \
-  -fill '#2F4F8F' -stroke '#2F4F8F' -strokewidth 5 -draw 'line 36,18 54,36' -draw 'line 54,18 36,36' \
-  -font "$font" -pointsize 15 -fill '#B22222' -stroke none -gravity south -annotate +0+5 'VSM' \
-  -strip AppIcon.png

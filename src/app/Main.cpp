@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -110,7 +109,6 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     // The images and recordings are linked from a static library, whose
     // resources register only when asked to.
     Q_INIT_RESOURCE(resources);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/AppIcon.png")));
     frmMain = this;
     setObjectName(QStringLiteral("frmMain"));
     m_mdiArea = new QMdiArea(this);

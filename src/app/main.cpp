@@ -1,8 +1,10 @@
 #include <QApplication>
+#include <QIcon>
 #include <QProxyStyle>
 #include <QStyleFactory>
 
 #include "app/Main.h"
+#include "app/WhenShown.h"
 #include "app/multinst.h"
 #include "platform/SoundPlayer.h"
 #include "shell/Globals.h"
@@ -32,6 +34,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vandrelsholm Speed Math"));
     QApplication::setOrganizationName(QStringLiteral("Vandrelsholm"));
+    // Ties the windows to the desktop menu entry (Wayland's app id, X11 hints).
+    QGuiApplication::setDesktopFileName(QStringLiteral(VSM_APP_ID));
 
     SingleInstance guard;
     if (!guard.acquire())
@@ -42,7 +46,13 @@ int main(int argc, char* argv[])
     TfrmMain mainWindow;
     QObject::connect(&guard, &SingleInstance::raiseRequested, &mainWindow, &TfrmMain::bringToFront);
     mainWindow.show();
-    mainWindow.mnuAboutClick(); // sign-in
-    SoundPlayer::current().playResource(Sounds::Intro, SoundPlayer::Mode::Async);
+    // The main window comes on screen first; its icon (reading an image
+    // loads Qt's image plugins), the sign-in dialog inside it and the opening
+    // prompt (the sound output loads with it) follow at once.
+    whenFirstShown(&mainWindow, [&mainWindow] {
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/AppIcon.png")));
+        mainWindow.mnuAboutClick(); // sign-in
+        SoundPlayer::current().playResource(Sounds::Intro, SoundPlayer::Mode::Async);
+    });
     return app.exec();
 }

@@ -1,49 +1,17 @@
 #include "platform/SoundPlayer.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
-#include <QAudioDevice>
-#include <QMediaDevices>
-#include <QPointer>
-#include <QSoundEffect>
-#include <QTimer>
-#include <QUrl>
-#include <QtEndian>
+#include <QPluginLoader>
+
+#include "platform/SoundOutput.h"
 
 namespace {
 
 SoundPlayer* g_installed = nullptr;
 
-// Playing time of a WAVE file in milliseconds, from its header; 0 when the
-// file is not a PCM WAVE file that can be read.
-int waveDurationMs(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray head = file.read(4096);
-    if (head.size() < 44 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE")
-        return 0;
-    quint32 byteRate = 0;
-    qsizetype pos = 12;
-    while (pos + 8 <= head.size()) {
-        const QByteArray id = head.mid(pos, 4);
-        const quint32 size = qFromLittleEndian<quint32>(head.constData() + pos + 4);
-        if (id == "fmt " && pos + 20 <= head.size())
-            byteRate = qFromLittleEndian<quint32>(head.constData() + pos + 16);
-        if (id == "data") {
-            if (byteRate == 0)
-                return 0;
-            const quint64 dataSize = qMin<quint64>(size, quint64(file.size()));
-            return int(dataSize * 1000 / byteRate);
-        }
-        pos += 8 + qsizetype(size) + (size & 1);
-    }
-    return 0;
-}
-
+// Plays through the sound output module, loaded with the first sound.
 class RealSoundPlayer : public SoundPlayer
 {
 public:
@@ -59,66 +27,76 @@ public:
 
     void stop() override
     {
-        if (m_effect) {
-            m_effect->stop();
-            m_effect->deleteLater();
-            m_effect = nullptr;
+        if (m_output)
+            m_output->stop();
+    }
+
+    SoundOutput* output()
+    {
+        if (!m_tried && QCoreApplication::instance()) {
+            m_tried = true;
+            m_output = loadOutputModule();
         }
+        return m_output;
     }
 
 private:
     void play(const QString& path, Mode mode)
     {
         stop();
-        if (!QCoreApplication::instance() || !QFileInfo::exists(path))
+        if (!QFileInfo::exists(path))
             return;
-        if (QMediaDevices::audioOutputs().isEmpty())
-            return; // no sound device: skipped silently
-
-        auto* effect = new QSoundEffect(QCoreApplication::instance());
-        m_effect = effect;
-        effect->setSource(path.startsWith(QLatin1Char(':')) ? QUrl(QStringLiteral("qrc") + path)
-                                                            : QUrl::fromLocalFile(path));
-        effect->setLoopCount(mode == Mode::Loop ? QSoundEffect::Infinite : 1);
-        if (mode != Mode::Sync) {
-            effect->play();
-            return;
-        }
-
-        // Wait for the end of the sound without taking user input. The sound
-        // service reports the end late (after its buffers drain) or, at
-        // times, not at all, so the wait ends with the sound's own length;
-        // the last buffered part plays out on its own and the next request
-        // cuts it off.
-        const int duration = waveDurationMs(path);
-        if (duration <= 0) {
-            stop();
-            return;
-        }
-        QEventLoop loop;
-        QObject::connect(effect, &QSoundEffect::statusChanged, &loop, [&] {
-            if (effect->status() == QSoundEffect::Error)
-                loop.quit();
-        });
-        QObject::connect(effect, &QObject::destroyed, &loop, &QEventLoop::quit);
-        QTimer::singleShot(duration + SyncMarginMs, &loop, &QEventLoop::quit);
-        effect->play();
-        if (effect->status() != QSoundEffect::Error)
-            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        if (SoundOutput* out = output())
+            out->play(path, mode);
     }
 
-    // A little more than the sound itself, for the start-up of the output.
-    static constexpr int SyncMarginMs = 150;
+    // The module beside the program (a build folder), where the installation
+    // puts it relative to the program, or in Qt's library paths.
+    static SoundOutput* loadOutputModule()
+    {
+        const QString programDir = QCoreApplication::applicationDirPath();
+        const QString name = SoundPlayer::outputModuleFileName();
+        QStringList candidates = {
+            QDir::cleanPath(programDir + QStringLiteral("/" VSM_MODULES_FROM_BIN "/") + name),
+            programDir + QLatin1Char('/') + name,
+        };
+        for (const QString& dir : QCoreApplication::libraryPaths())
+            candidates << dir + QLatin1Char('/') + name;
+        for (const QString& candidate : candidates) {
+            if (!QFileInfo::exists(candidate))
+                continue;
+            QPluginLoader loader(candidate);
+            if (auto* out = qobject_cast<SoundOutput*>(loader.instance()))
+                return out;
+        }
+        return nullptr;
+    }
 
-    QPointer<QSoundEffect> m_effect;
+    bool m_tried = false;
+    SoundOutput* m_output = nullptr;
 };
+
+RealSoundPlayer& realPlayer()
+{
+    static RealSoundPlayer real;
+    return real;
+}
 
 } // namespace
 
 SoundPlayer& SoundPlayer::current()
 {
-    static RealSoundPlayer real;
-    return g_installed ? *g_installed : static_cast<SoundPlayer&>(real);
+    return g_installed ? *g_installed : static_cast<SoundPlayer&>(realPlayer());
+}
+
+bool SoundPlayer::loadOutput()
+{
+    return realPlayer().output() != nullptr;
+}
+
+QString SoundPlayer::outputModuleFileName()
+{
+    return QStringLiteral(VSM_SOUND_MODULE_FILE);
 }
 
 void SoundPlayer::install(SoundPlayer* player)

@@ -30,4 +30,11 @@ public:
 
     // Resource path of a built-in recording (":/sounds/INTRO.wav").
     static QString resourcePath(const QString& name);
+
+    // The real player plays through a module of its own (the multimedia part),
+    // loaded with the first sound. Loads it now when not loaded yet; false when
+    // it cannot be found or loaded, and then every sound is skipped.
+    static bool loadOutput();
+    // The module's file name ("vandrelsholm-sound.so").
+    static QString outputModuleFileName();
 };

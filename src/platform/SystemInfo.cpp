@@ -26,6 +26,16 @@ QString withTrailingSeparator(const QString& folder)
     return folder + sep;
 }
 
+// The data folder of a program in programDir: the installed data folder at
+// the place the installation puts it relative to the program (from "bin",
+// "../share/vandrelsholm-speed-math") when it exists, else programDir itself
+// (a build folder).
+QString dataFolderFor(const QString& programDir)
+{
+    const QString data = QDir::cleanPath(programDir + QLatin1Char('/') + QStringLiteral(VSM_DATA_FROM_BIN));
+    return QFileInfo(data).isDir() ? data : programDir;
+}
+
 } // namespace
 
 namespace SystemInfo {
@@ -48,14 +58,7 @@ QString programFolder()
 {
     if (!g_programFolderOverride.isEmpty())
         return withTrailingSeparator(g_programFolderOverride);
-    QString dir = QCoreApplication::applicationDirPath();
-    const QFileInfo info(dir);
-    if (info.fileName() == QLatin1String("bin")) {
-        const QString data = QDir::cleanPath(dir + QStringLiteral("/../share/") + QStringLiteral(VSM_DATA_DIR_NAME));
-        if (QFileInfo(data).isDir())
-            dir = data;
-    }
-    return withTrailingSeparator(QDir::toNativeSeparators(dir));
+    return withTrailingSeparator(QDir::toNativeSeparators(dataFolderFor(QCoreApplication::applicationDirPath())));
 }
 
 QString installFolder()

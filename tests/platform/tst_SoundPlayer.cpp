@@ -13,7 +13,17 @@ class TestSoundPlayer : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { Q_INIT_RESOURCE(resources); }
+    void initTestCase()
+    {
+        Q_INIT_RESOURCE(resources);
+        // The sound output module is built beside the program.
+        QCoreApplication::addLibraryPath(QStringLiteral(VSM_BINARY_DIR));
+    }
+
+    void the_sound_output_module_loads()
+    {
+        QVERIFY(SoundPlayer::loadOutput());
+    }
 
     void every_built_in_recording_is_there()
     {

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+// Runs work once, from the event loop, as soon as window is on screen: after
+// its first expose has been handled, so the window has been painted. Start-up
+// uses it to show the main window before the work the first frame does not
+// need. When the window is not exposed within latestMs (a hidden desktop, a
+// window never shown), the work runs then all the same.
+void whenFirstShown(QWidget* window, std::function<void()> work, int latestMs = 1000);
