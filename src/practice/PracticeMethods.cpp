@@ -1,5 +1,6 @@
 #include "practice/PracticeMethods.h"
 
+#include "practice/DivisionRules.h"
 #include "practice/MultiplyBasicRules.h"
 #include "practice/SpeedAdditionRules.h"
 
@@ -11,6 +12,7 @@ const QList<PracticeMethod>& all()
     static const QList<PracticeMethod> table = {
         SpeedAdditionRules::method(),
         MultiplyBasicRules::method(),
+        DivisionRules::method(),
     };
     return table;
 }
