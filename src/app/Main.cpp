@@ -24,6 +24,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
+#include "practice/PractiseDivision.h"
 #include "practice/PractiseMultiplyBasic.h"
 #include "practice/PractiseSpeedAddition.h"
 #include "records/OpenReport.h"
@@ -63,6 +64,7 @@ const QHash<QString, ScreenEntry>& screenTable()
         {QStringLiteral("mnuOddsEvens"), {Strings::TitleOddsEvens, false, [] { return new TBasicsOddEvenForm; }}},
         {QStringLiteral("mnuSpeedAddition"), {Strings::TitleSpeedAddition, false, [] { return new TPractiseSpeedAdditionForm; }}},
         {QStringLiteral("mnuMultiplyBasic"), {Strings::TitleBasicSpeedMultiplication, true, [] { return new TPractiseMultiplyBasicForm; }}},
+        {QStringLiteral("mnuSpeedDivision"), {Strings::TitleSpeedDivision, true, [] { return new TPractiseDivisionForm; }}},
     };
     return table;
 }

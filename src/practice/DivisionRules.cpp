@@ -276,6 +276,65 @@ bool DivisionRules::isUnused(const Layout& l, int box)
     return box != l.remainderBox && lastGroup && (box % 5 == 1 || box % 5 == 2);
 }
 
+// ------------------------------------------------------------------ marks
+
+const QStringList& DivisionRules::markPanels()
+{
+    static const QStringList names = {QStringLiteral("pnlNT_N"), QStringLiteral("pnlNT_T"), QStringLiteral("pnlUT_U"),
+                                      QStringLiteral("pnlUT_T"), QStringLiteral("pnlUT")};
+    return names;
+}
+
+const QStringList& DivisionRules::markLetters()
+{
+    static const QStringList letters = {QStringLiteral("N"), QStringLiteral("T"), QStringLiteral("U"),
+                                        QStringLiteral("T"), QStringLiteral("U")};
+    return letters;
+}
+
+DivisionRules::Marks DivisionRules::marks(const Layout& l, int box)
+{
+    Marks m;
+    const int k = box / 5;
+    if (box < 0 || box >= l.remainderBox || isUnused(l, box))
+        return m;
+    const auto mark = [&](int i) { m.letters[i] = markLetters().at(i); };
+    if (box % 5 == 2) { // NT: d1 N Q and d2 T Q
+        mark(0);
+        mark(1);
+        m.group = k;
+        m.ntLines = true;
+    } else if (box % 5 == 4) {
+        m.group = k;
+        const bool hasQuotient = k < l.quotientDigits;
+        if (hasQuotient) { // d2 U Q (and d3 T Q)
+            mark(2);
+            if (l.divisorDigits == 3)
+                mark(3);
+            m.ntLines = true;
+            m.uRow = true;
+        }
+        if (l.divisorDigits == 3 && k > 0) { // d3 U (the previous Q)
+            mark(4);
+            m.utLines = true;
+        }
+    }
+    return m;
+}
+
+int DivisionRules::jumpTarget(const Layout& l, int box)
+{
+    if (box < 0 || box >= l.remainderBox)
+        return -1;
+    const int k = box / 5;
+    switch (box % 5) {
+    case 2:
+    case 4: return quotientBox(k);
+    case 1: return k > 0 ? quotientBox(k - 1) : -1;
+    default: return -1;
+    }
+}
+
 // ------------------------------------------------------------------ solving
 
 QList<DivisionRules::Group> DivisionRules::groups(const Question& q)
@@ -442,12 +501,19 @@ WorkedProblem DivisionRules::solve(const Question& q)
         previousQ = g.q;
     }
 
+    for (int i = 0; i < x.n; ++i)
+        w.questionPanels << PanelText{dividendPanel(x.n - 1 - i), QString(x.dividend.at(i))};
+    const QString divisor = num(q.divisor);
+    for (int i = 0; i < x.m; ++i)
+        w.questionPanels << PanelText{divisorPanel(i), QString(divisor.at(i))};
+
     for (int i = 0; i < l.boxCount(); ++i) {
         RuleBox b;
         b.box = workingBox(i);
         b.width = widths.at(i);
         b.mental = isMental(l, i);
         b.unused = isUnused(l, i);
+        b.stripZeros = i == l.remainderBox; // "05" is the remainder 5
         if (!b.unused) {
             b.value = values.at(i);
             b.text = box(i);

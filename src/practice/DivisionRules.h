@@ -112,6 +112,23 @@ public:
     static bool isMental(const Layout& l, int box);
     static bool isUnused(const Layout& l, int box);
 
+    // The marks over the divisor and the guide lines while a box is current
+    // (with colour hints on): the letters of the five mark panels and which
+    // lines join which quotient digit to them.
+    struct Marks {
+        QStringList letters{QString(), QString(), QString(), QString(), QString()}; // in markPanels() order
+        int group = -1;       // the lines stand over this group's quotient box; -1: no lines
+        bool ntLines = false; // lines from quotient box `group` to the marks in use
+        bool uRow = false;    // ... at the U mark row rather than the N/T row
+        bool utLines = false; // lines from the quotient box before to pnlUT
+    };
+    static const QStringList& markPanels(); // pnlNT_N, pnlNT_T, pnlUT_U, pnlUT_T, pnlUT
+    static const QStringList& markLetters(); // N, T, U, T, U
+    static Marks marks(const Layout& l, int box);
+    // The quotient box that Up and Down jump to from a box (the quotient
+    // digit an NT or U box uses, or the one before a quotient box); -1: none.
+    static int jumpTarget(const Layout& l, int box);
+
     // A quotient-digit candidate that was too large, and why.
     struct Rejection {
         int digit = 0;

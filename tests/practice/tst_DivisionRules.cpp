@@ -317,6 +317,24 @@ void TestDivisionRules::layoutTable()
             QVERIFY(DR::isUnused(l, l.remainderBox + 1));
         }
     }
+    // Marks over the divisor and the jumps to a quotient box, by box.
+    const DR::Layout l3 = DR::layout(5, 3, false), l2 = DR::layout(5, 2, false);
+    const auto marks = [](const DR::Layout& l, int box) {
+        const DR::Marks m = DR::marks(l, box);
+        return QStringLiteral("%1 %2%3%4%5").arg(m.letters.join('.')).arg(m.group).arg(int(m.ntLines)).arg(int(m.uRow))
+            .arg(int(m.utLines));
+    };
+    QCOMPARE(marks(l3, 7), QStringLiteral("N.T... 1100"));
+    QCOMPARE(marks(l3, 4), QStringLiteral("..U.T. 0110"));
+    QCOMPARE(marks(l3, 9), QStringLiteral("..U.T.U 1111"));
+    QCOMPARE(marks(l3, 19), QStringLiteral("....U 3001")); // the last group: d3 U (the last Q)
+    QCOMPARE(marks(l2, 19), QStringLiteral("..U.. 3110"));
+    QCOMPARE(marks(l3, 6), QStringLiteral(".... -1000"));
+    QCOMPARE(marks(l3, 20), QStringLiteral(".... -1000"));
+    const QList<int> jumps3 = {-1, -1, 1, -1, 1, -1, 1, 6, -1, 6, -1, 6, 11, -1, 11, -1, 11, 16, -1, 16, -1};
+    for (int box = 0; box <= l3.remainderBox; ++box)
+        QCOMPARE(DR::jumpTarget(l3, box), jumps3.at(box));
+
     QCOMPARE(DR::bestTimeKey(5, 3), QStringLiteral("Time53"));
     QCOMPARE(DR::dividendOptionForStored(3)->button, QStringLiteral("pnlOptDividend6Digit"));
     QCOMPARE(DR::divisorOptionForStored(2)->caption, QStringLiteral("3-Digit"));
