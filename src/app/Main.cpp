@@ -31,6 +31,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
+#include "practice/PractiseDivision.h"
 #include "practice/PractiseMultiplyBasic.h"
 #include "practice/PractiseSpeedAddition.h"
 #include "practice/PractiseSquare2Digit.h"
@@ -83,6 +84,7 @@ const QHash<QString, ScreenEntry>& screenTable()
         {QStringLiteral("mnu5__5"), {Strings::TitleSquare5_5, true, [] { return new TPractiseSquares5__5Form; }}},
         {QStringLiteral("mnu2Digit"), {Strings::TitleSquare2Digit, true, [] { return new TPractiseSquare2DigitForm; }}},
         {QStringLiteral("mnu3Digit"), {Strings::TitleSquare3Digit, true, [] { return new TPractiseSquare3DigitForm; }}},
+        {QStringLiteral("mnuSpeedDivision"), {Strings::TitleSpeedDivision, true, [] { return new TPractiseDivisionForm; }}},
     };
     return table;
 }

@@ -273,17 +273,14 @@ bool MultiplyBasicRules::setMultiplicand(Question& q, const QString& digits)
 ParseResult<MultiplyBasicRules::Question> MultiplyBasicRules::parse(const QString& text)
 {
     using Result = ParseResult<Question>;
-    qsizetype op = -1;
-    for (qsizetype i = 0; i < text.size() && op < 0; ++i)
-        if (text.at(i) == u'x' || text.at(i) == TextChars::Times)
-            op = i;
-    if (op < 0)
+    const auto parts = PracticeText::operands(text, u'x', TextChars::Times);
+    if (!parts)
         return Result::failure(QStringLiteral(
             "question must be an 8-digit multiplicand, x and a multiplier, e.g. 93821547x12"));
     Question q;
-    if (!setMultiplicand(q, text.left(op).trimmed()))
+    if (!setMultiplicand(q, parts->first))
         return Result::failure(QStringLiteral("multiplicand must have 8 digits, each from 1 to 9"));
-    const QString m = text.mid(op + 1).trimmed();
+    const QString& m = parts->second;
     bool ok = false;
     q.multiplier = m.toInt(&ok);
     if (!ok || m != QString::number(q.multiplier) || !isMultiplier(q.multiplier))

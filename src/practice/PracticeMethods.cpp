@@ -1,5 +1,6 @@
 #include "practice/PracticeMethods.h"
 
+#include "practice/DivisionRules.h"
 #include "practice/MultiplyBasicRules.h"
 #include "practice/SpeedAdditionRules.h"
 #include "practice/SquareThreeDigitRules.h"
@@ -15,6 +16,7 @@ const QList<PracticeMethod>& all()
         MultiplyBasicRules::method(),
         SquareTwoDigitRules::method(),
         SquareThreeDigitRules::method(),
+        DivisionRules::method(),
     };
     return table;
 }

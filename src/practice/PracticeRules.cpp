@@ -27,6 +27,14 @@ QString numbered(const char* prefix, int n)
     return QLatin1String(prefix) + QString::number(n);
 }
 
+std::optional<std::pair<QString, QString>> operands(const QString& text, QChar sign, QChar altSign)
+{
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text.at(i) == sign || text.at(i) == altSign)
+            return std::pair{text.left(i).trimmed(), text.mid(i + 1).trimmed()};
+    return std::nullopt;
+}
+
 } // namespace PracticeText
 
 namespace {

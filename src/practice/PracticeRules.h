@@ -97,6 +97,10 @@ QString carryText(int carry);
 // component name + number, e.g. numbered("pnlWorking", 12) = "pnlWorking12".
 QString numbered(const char* prefix, int n);
 
+// The two numbers of a question "A<sign>B" (sign or altSign, the first one
+// found), each trimmed; nullopt when neither sign is in the text.
+std::optional<std::pair<QString, QString>> operands(const QString& text, QChar sign, QChar altSign);
+
 } // namespace PracticeText
 
 namespace WorkedProblemWriter {
