@@ -2,6 +2,7 @@
 
 #include "practice/MultiplyBasicRules.h"
 #include "practice/SpeedAdditionRules.h"
+#include "practice/SquareRootRules.h"
 
 namespace PracticeMethods {
 
@@ -11,6 +12,7 @@ const QList<PracticeMethod>& all()
     static const QList<PracticeMethod> table = {
         SpeedAdditionRules::method(),
         MultiplyBasicRules::method(),
+        SquareRootRules::method(),
     };
     return table;
 }

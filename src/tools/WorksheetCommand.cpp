@@ -18,7 +18,6 @@ const QStringList kNotYet = {
     QStringLiteral("multiply-direct"),
     QStringLiteral("multiply-two-finger"),
     QStringLiteral("divide"),
-    QStringLiteral("square-root"),
     QStringLiteral("square-two-digit"),
     QStringLiteral("square-three-digit"),
 };
