@@ -245,6 +245,233 @@ qint64 power10(int n)
     return p;
 }
 
+// Works one problem round by round: each round finds a root digit and takes
+// off the parts of the square it brings; the last one leaves the remainder.
+class Solver {
+public:
+    explicit Solver(const SquareRootRules::Question& question)
+        : m_s(question), m_sheet(m_problem, unusedPanels(question))
+    {
+        m_problem.method = SquareRootRules::methodName();
+        m_problem.question = question.text();
+        m_problem.answer = num(m_s.root);
+        m_problem.remainder = m_s.remainder;
+    }
+
+    WorkedProblem run()
+    {
+        firstDigit();
+        secondDigit();
+        if (m_s.rootCount == 2) {
+            m_sheet.paddedBox(box(18), m_bring1, m_bring1Hint, false, {box(3), box(13), box(9), m_s.panel(2)});
+            remainderRow(m_bring1 * 10 + m_s.q[3], m_sub1 % 100);
+        } else {
+            thirdDigit();
+            if (m_s.rootCount == 3)
+                remainderRow(m_bring2 * 100 + m_s.q[4] * 10 + m_s.q[5], m_column * 100 + m_sub2 % 100);
+            else
+                fourthDigit();
+        }
+        answerPanels();
+        return m_problem;
+    }
+
+private:
+    static QSet<QString> unusedPanels(const SquareRootRules::Question& question)
+    {
+        if (!SquareRootRules::firstQuestionPanelUnused(question))
+            return {};
+        const Split s(question);
+        if (s.rootCount == 2)
+            return {s.panel(0), box(2), box(3)};
+        return {s.panel(0), box(1)};
+    }
+
+    // r1 from the first block, its square and the first difference D. With
+    // two root digits r1² and D stand digit by digit in two boxes each.
+    void firstDigit()
+    {
+        const QStringList firstBlock = {m_s.panel(0), m_s.panel(1)};
+        const int r1 = m_s.r[0];
+        const int block = m_s.q[0] * 10 + m_s.q[1];
+        m_square1 = r1 * r1;
+        m_d1 = block - m_square1;
+        m_half1 = m_d1 * 10 / 2;
+        m_square1Hint = squareHint(num(m_square1), r1);
+        const QString d1Hint = differenceHint(m_d1, block, m_square1);
+        m_sheet.digit(box(0), r1, firstDigitHint(r1, block), false, firstBlock);
+        if (m_s.rootCount == 2) {
+            m_sheet.digit(box(2), m_square1 / 10, m_square1Hint, true, {box(0)});
+            m_sheet.digit(box(12), m_square1 % 10, m_square1Hint, true, {box(0)});
+            m_sheet.digit(box(3), m_d1 / 10, d1Hint, false, firstBlock + QStringList{box(2), box(12)});
+            m_sheet.digit(box(13), m_d1 % 10, d1Hint, false, firstBlock + QStringList{box(2), box(12)});
+            m_sheet.paddedBox(box(14), m_half1, halfHint(m_half1, m_d1), true, {box(3), box(13)});
+        } else {
+            m_sheet.digit(box(1), m_square1 / 10, m_square1Hint, true, {box(0)});
+            m_sheet.digit(box(2), m_square1 % 10, m_square1Hint, true, {box(0)});
+            m_sheet.paddedBox(box(3), m_d1, d1Hint, false, firstBlock + QStringList{box(1), box(2)});
+            m_sheet.paddedBox(box(4), m_half1, halfHint(m_half1, m_d1), true, {box(3)});
+        }
+    }
+
+    // r2; (r1 r2)² less r1² taken off as S = [2·r1·r2 + tens of r2²] units
+    // of r2², written digit by digit; the next digit brought down.
+    void secondDigit()
+    {
+        const int r1 = m_s.r[0], r2 = m_s.r[1];
+        const QString half1Box = m_s.rootCount == 2 ? box(14) : box(4);
+        m_sheet.digit(box(5), r2, estimateHint(m_half1, r1, r2), false, {half1Box, box(0)});
+        const int cross = 2 * r1 * r2;
+        m_square2 = r2 * r2;
+        m_sub1 = 10 * cross + m_square2;
+        m_sheet.paddedBox(box(6), m_square1, m_square1Hint, true, {box(0)});
+        m_sheet.paddedBox(box(7), cross, crossHint(r1, r2), true, {box(0), box(5)}, 3);
+        m_square2Hint = squareHint(padded(m_square2, 2), r2);
+        m_sheet.paddedBox(box(8), m_square2, m_square2Hint, true, {box(5)});
+        const QString subHint = subtrahendHint(cross, m_square2);
+        m_sheet.plainBox(box(9), m_sub1 / 100, subHint, 2, {box(7), box(8)});
+        m_sheet.digit(box(10), m_sub1 / 10 % 10, subHint, false, {box(7), box(8)});
+        m_sheet.digit(box(11), m_sub1 % 10, subHint, false, {box(7), box(8)});
+        m_bring1 = (m_d1 - m_sub1 / 100) * 10 + m_s.q[2];
+        m_bring1Hint = bringDownHint(m_d1, m_sub1 / 100, m_s.q[2]);
+    }
+
+    // The second difference and r3; the parts 2·r1·r3 (one column left of
+    // its units) and [2·r2·r3 + tens of r3²] units of r3²; what the hundreds
+    // column of this round still takes off.
+    void thirdDigit()
+    {
+        const int r1 = m_s.r[0], r2 = m_s.r[1], r3 = m_s.r[2];
+        m_sheet.paddedBox(box(12), m_bring1, m_bring1Hint, true, {box(3), box(9), m_s.panel(2)});
+        const int d2 = m_bring1 - m_sub1 / 10 % 10;
+        m_sheet.paddedBox(box(13), d2, differenceHint(d2, m_bring1, m_sub1 / 10 % 10), false, {box(10), box(12)});
+        const int half2 = d2 * 10 / 2;
+        m_sheet.paddedBox(box(14), half2, halfHint(half2, d2), true, {box(13)});
+        m_sheet.digit(box(15), r3, estimateHint(half2, r1, r3), false, {box(14), box(0)});
+        const int cross13 = 2 * r1 * r3;
+        const QString cross13Hint =
+            crossDigitsHint(r1, r3, num(cross13 / 10) + QLatin1Char(' ') + num(cross13 % 10));
+        m_sheet.plainBox(box(16), cross13 / 10, cross13Hint, 2, {box(15), box(0)});
+        m_sheet.digit(box(17), cross13 % 10, cross13Hint, false, {box(15), box(0)});
+        m_bring2 = (d2 - cross13 / 10) * 10 + m_s.q[3];
+        m_sheet.add(box(18), m_bring2, padded(m_bring2, 2), bringDownHint(d2, cross13 / 10, m_s.q[3]), 2,
+                    m_s.rootCount == 4, {box(13), box(16), m_s.panel(3)});
+        const int cross23 = 2 * r2 * r3;
+        const int square3 = r3 * r3;
+        m_sub2 = 10 * cross23 + square3;
+        m_sheet.paddedBox(box(19), m_square2, m_square2Hint, true, {box(5)});
+        m_sheet.paddedBox(box(20), cross23, crossHint(r2, r3), true, {box(5), box(15)}, 3);
+        m_sheet.paddedBox(box(21), square3, squareHint(padded(square3, 2), r3), true, {box(15)});
+        const QString subHint = subtrahendHint(cross23, square3);
+        m_sheet.plainBox(box(22), m_sub2 / 100, subHint, 2, {box(20), box(21)});
+        m_sheet.digit(box(23), m_sub2 / 10 % 10, subHint, false, {box(20), box(21)});
+        m_sheet.digit(box(24), m_sub2 % 10, subHint, false, {box(20), box(21)});
+        // The units of r2², the units of 2·r1·r3 and the head of the last
+        // subtrahend stand in one column.
+        m_column = m_sub1 % 10 + cross13 % 10 + m_sub2 / 100;
+        const QString columnHint = sumHint(m_column, {m_sub1 % 10, cross13 % 10, m_sub2 / 100}, 0,
+                                           num(m_column / 10) + QLatin1Char(' ') + num(m_column % 10));
+        m_sheet.digit(box(25), m_column / 10, columnHint, false, {box(11), box(17), box(22)});
+        m_sheet.digit(box(26), m_column % 10, columnHint, false, {box(11), box(17), box(22)});
+    }
+
+    // The third difference and r4; the parts 2·r1·r4, 2·r2·r4, 2·r3·r4 and
+    // r4² in a staircase of columns, added column by column from the right
+    // with the last subtrahend's two lower digits (mirrored in pnlWorking27
+    // and 28).
+    void fourthDigit()
+    {
+        const int r1 = m_s.r[0], r4 = m_s.r[3];
+        const int d3 = m_bring2 - m_column;
+        m_sheet.paddedBox(box(29), d3, differenceHint(d3, m_bring2, m_column), false, {box(18), box(25), box(26)});
+        const int half3 = d3 * 10 / 2;
+        m_sheet.paddedBox(box(30), half3, halfHint(half3, d3), true, {box(29)});
+        m_sheet.digit(box(31), r4, estimateHint(half3, r1, r4), false, {box(30), box(0)});
+
+        QHash<int, int> values{{27, m_sub2 / 10 % 10}, {28, m_sub2 % 10}};
+        const int rootBoxes[] = {0, 5, 15};
+        for (int k = 0; k < 3; ++k) {
+            const QString digits = padded(2 * m_s.r[k] * r4, 3);
+            for (int j = 0; j < 3; ++j) {
+                const int n = 32 + 3 * k + j;
+                values[n] = digits.at(j).digitValue();
+                m_sheet.digit(box(n), values[n], crossDigitsHint(m_s.r[k], r4, spaced(digits)), false,
+                              {box(rootBoxes[k]), box(31)});
+            }
+        }
+        const QString square4 = padded(r4 * r4, 3);
+        for (int j = 0; j < 3; ++j) {
+            values[41 + j] = square4.at(j).digitValue();
+            m_sheet.digit(box(41 + j), values[41 + j], squareDigitsHint(r4), false, {box(31)});
+        }
+
+        // The columns from the units up; their sums go into pnlWorking49
+        // (units) .. pnlWorking44.
+        const QList<QList<int>> columns = {
+            {43}, {40, 42}, {28, 37, 39, 41}, {27, 34, 36, 38}, {33, 35}, {32},
+        };
+        int carry = 0;
+        qint64 taken = 0;
+        for (int c = 0; c < columns.size(); ++c) {
+            QList<int> terms;
+            QStringList sources;
+            int total = carry;
+            for (int n : columns.at(c)) {
+                terms << values.value(n);
+                sources << box(n);
+                total += values.value(n);
+            }
+            const QString hint = sumHint(total, terms, carry, total >= 10 ? num(total % 10) : QString());
+            m_sheet.digit(box(49 - c), total % 10, hint, false, sources);
+            taken += (total % 10) * power10(c);
+            carry = total / 10;
+        }
+        const qint64 lastDigits = m_s.q[4] * 1000 + m_s.q[5] * 100 + m_s.q[6] * 10 + m_s.q[7];
+        remainderRow(d3 * 10000LL + lastDigits, taken);
+    }
+
+    // The last subtraction, read down the columns of the remainder area:
+    // top row (the last difference and the last digits of the number) less
+    // bottom row (the parts still to take off). Entered from the right; the
+    // leftmost box, pnlWorking50, takes all that is left.
+    void remainderRow(qint64 top, qint64 bottom)
+    {
+        const QString hint = differenceHint(top - bottom, top, bottom);
+        const int boxes = remainderPanels();
+        for (int k = 0; k + 1 < boxes; ++k)
+            m_sheet.digit(box(50 + boxes - 1 - k), int(m_s.remainder / power10(k) % 10), hint, false,
+                          {QStringLiteral("pnlQuestion%1R").arg(4 + boxes - 2 - k),
+                           QStringLiteral("pnlWorking%1R").arg(46 + boxes - 2 - k)});
+        const int rest = int(m_s.remainder / power10(boxes - 1));
+        m_sheet.plainBox(box(50), rest, hint, rest < 10 ? 1 : 2, {box(29), QStringLiteral("pnlWorking4445R")});
+    }
+
+    int remainderPanels() const { return m_s.rootCount == 2 ? 2 : (m_s.rootCount == 3 ? 3 : 5); }
+
+    // The root digits (pnlAnswer0 = units), then the remainder: its leading
+    // part in pnlRemainder0 (what pnlWorking50 holds), one digit in each
+    // further panel.
+    void answerPanels()
+    {
+        for (int i = 0; i < m_s.rootCount; ++i)
+            m_problem.answerPanels << PanelText{numbered("pnlAnswer", i), num(m_s.r[m_s.rootCount - 1 - i])};
+        const int panels = remainderPanels();
+        for (int i = 0; i < panels; ++i) {
+            const qint64 scale = power10(panels - 1 - i);
+            const qint64 part = i == 0 ? m_s.remainder / scale : m_s.remainder / scale % 10;
+            m_problem.answerPanels << PanelText{numbered("pnlRemainder", i), num(part)};
+        }
+    }
+
+    const Split m_s;
+    WorkedProblem m_problem;
+    Sheet m_sheet;
+    int m_square1 = 0, m_d1 = 0, m_half1 = 0;
+    int m_square2 = 0, m_sub1 = 0, m_bring1 = 0;
+    int m_bring2 = 0, m_sub2 = 0, m_column = 0;
+    QString m_square1Hint, m_square2Hint, m_bring1Hint;
+};
+
 } // namespace
 
 // ------------------------------------------------------------------ options
@@ -384,200 +611,7 @@ const QList<SquareRootRules::Mirror>& SquareRootRules::mirrors(int rootDigits)
 
 WorkedProblem SquareRootRules::solve(const Question& question)
 {
-    const Split s(question);
-    const auto& q = s.q;
-    const auto& r = s.r;
-    const bool two = s.rootCount == 2;
-    const bool four = s.rootCount == 4;
-
-    WorkedProblem p;
-    p.method = methodName();
-    p.question = question.text();
-    p.answer = num(s.root);
-    p.remainder = s.remainder;
-
-    QSet<QString> unused;
-    if (firstQuestionPanelUnused(question)) {
-        unused << s.panel(0);
-        if (two)
-            unused << box(2) << box(3);
-        else
-            unused << box(1);
-    }
-    Sheet sheet(p, unused);
-
-    // Round 1: the first root digit, its square and the first difference.
-    const QStringList firstBlock = {s.panel(0), s.panel(1)};
-    const int r1 = r[0], r2 = r[1];
-    const int block = q[0] * 10 + q[1];
-    const int square1 = r1 * r1;
-    const int d1 = block - square1;
-    const int half1 = d1 * 10 / 2;
-    const QString square1Hint = squareHint(num(square1), r1);
-    const QString d1Hint = differenceHint(d1, block, square1);
-    sheet.digit(box(0), r1, firstDigitHint(r1, block), false, firstBlock);
-    if (two) {
-        sheet.digit(box(2), square1 / 10, square1Hint, true, {box(0)});
-        sheet.digit(box(12), square1 % 10, square1Hint, true, {box(0)});
-        sheet.digit(box(3), d1 / 10, d1Hint, false, firstBlock + QStringList{box(2), box(12)});
-        sheet.digit(box(13), d1 % 10, d1Hint, false, firstBlock + QStringList{box(2), box(12)});
-        sheet.paddedBox(box(14), half1, halfHint(half1, d1), true, {box(3), box(13)});
-    } else {
-        sheet.digit(box(1), square1 / 10, square1Hint, true, {box(0)});
-        sheet.digit(box(2), square1 % 10, square1Hint, true, {box(0)});
-        sheet.paddedBox(box(3), d1, d1Hint, false, firstBlock + QStringList{box(1), box(2)});
-        sheet.paddedBox(box(4), half1, halfHint(half1, d1), true, {box(3)});
-    }
-
-    // Round 2: the second root digit; (r1 r2)² less r1² taken off as
-    // S = [2·r1·r2 + tens of r2²] units of r2², written digit by digit.
-    const QString half1Box = two ? box(14) : box(4);
-    sheet.digit(box(5), r2, estimateHint(half1, r1, r2), false, {half1Box, box(0)});
-    const int cross12 = 2 * r1 * r2;
-    const int square2 = r2 * r2;
-    const int sub1 = 10 * cross12 + square2;
-    sheet.paddedBox(box(6), square1, square1Hint, true, {box(0)});
-    sheet.paddedBox(box(7), cross12, crossHint(r1, r2), true, {box(0), box(5)}, 3);
-    const QString square2Hint = squareHint(padded(square2, 2), r2);
-    sheet.paddedBox(box(8), square2, square2Hint, true, {box(5)});
-    const QString sub1Hint = subtrahendHint(cross12, square2);
-    sheet.plainBox(box(9), sub1 / 100, sub1Hint, 2, {box(7), box(8)});
-    sheet.digit(box(10), sub1 / 10 % 10, sub1Hint, false, {box(7), box(8)});
-    sheet.digit(box(11), sub1 % 10, sub1Hint, false, {box(7), box(8)});
-
-    const int bring1 = (d1 - sub1 / 100) * 10 + q[2];
-    const QString bring1Hint = bringDownHint(d1, sub1 / 100, q[2]);
-    if (two) {
-        sheet.paddedBox(box(18), bring1, bring1Hint, false, {box(3), box(13), box(9), s.panel(2)});
-        const int top = bring1 * 10 + q[3];
-        const int bottom = sub1 % 100;
-        const QString hint = differenceHint(top - bottom, top, bottom);
-        sheet.digit(box(51), int(s.remainder % 10), hint, false,
-                    {QStringLiteral("pnlQuestion4R"), QStringLiteral("pnlWorking46R")});
-        const int rest = int(s.remainder / 10);
-        sheet.plainBox(box(50), rest, hint, rest < 10 ? 1 : 2,
-                       {box(29), QStringLiteral("pnlWorking4445R")});
-    } else {
-        // Round 3: the second difference, the third root digit, and the parts
-        // 2·r1·r3 (one column left of its units) and [2·r2·r3 + tens of
-        // r3²] units of r3².
-        sheet.paddedBox(box(12), bring1, bring1Hint, true, {box(3), box(9), s.panel(2)});
-        const int d2 = bring1 - sub1 / 10 % 10;
-        sheet.paddedBox(box(13), d2, differenceHint(d2, bring1, sub1 / 10 % 10), false, {box(10), box(12)});
-        const int half2 = d2 * 10 / 2;
-        sheet.paddedBox(box(14), half2, halfHint(half2, d2), true, {box(13)});
-        const int r3 = r[2];
-        sheet.digit(box(15), r3, estimateHint(half2, r1, r3), false, {box(14), box(0)});
-        const int cross13 = 2 * r1 * r3;
-        const QString cross13Hint =
-            crossDigitsHint(r1, r3, num(cross13 / 10) + QLatin1Char(' ') + num(cross13 % 10));
-        sheet.plainBox(box(16), cross13 / 10, cross13Hint, 2, {box(15), box(0)});
-        sheet.digit(box(17), cross13 % 10, cross13Hint, false, {box(15), box(0)});
-        const int bring2 = (d2 - cross13 / 10) * 10 + q[3];
-        sheet.add(box(18), bring2, padded(bring2, 2), bringDownHint(d2, cross13 / 10, q[3]), 2, four,
-                  {box(13), box(16), s.panel(3)});
-        const int cross23 = 2 * r2 * r3;
-        const int square3 = r3 * r3;
-        const int sub2 = 10 * cross23 + square3;
-        sheet.paddedBox(box(19), square2, square2Hint, true, {box(5)});
-        sheet.paddedBox(box(20), cross23, crossHint(r2, r3), true, {box(5), box(15)}, 3);
-        sheet.paddedBox(box(21), square3, squareHint(padded(square3, 2), r3), true, {box(15)});
-        const QString sub2Hint = subtrahendHint(cross23, square3);
-        sheet.plainBox(box(22), sub2 / 100, sub2Hint, 2, {box(20), box(21)});
-        sheet.digit(box(23), sub2 / 10 % 10, sub2Hint, false, {box(20), box(21)});
-        sheet.digit(box(24), sub2 % 10, sub2Hint, false, {box(20), box(21)});
-        // What the hundreds column of this round takes off: the units of
-        // r2², the units of 2·r1·r3 and the head of the last subtrahend.
-        const int column = sub1 % 10 + cross13 % 10 + sub2 / 100;
-        const QString columnHint = sumHint(column, {sub1 % 10, cross13 % 10, sub2 / 100}, 0,
-                                           num(column / 10) + QLatin1Char(' ') + num(column % 10));
-        sheet.digit(box(25), column / 10, columnHint, false, {box(11), box(17), box(22)});
-        sheet.digit(box(26), column % 10, columnHint, false, {box(11), box(17), box(22)});
-
-        if (!four) {
-            const int top = bring2 * 100 + q[4] * 10 + q[5];
-            const int bottom = column * 100 + sub2 % 100;
-            const QString hint = differenceHint(top - bottom, top, bottom);
-            sheet.digit(box(52), int(s.remainder % 10), hint, false,
-                        {QStringLiteral("pnlQuestion5R"), QStringLiteral("pnlWorking47R")});
-            sheet.digit(box(51), int(s.remainder / 10 % 10), hint, false,
-                        {QStringLiteral("pnlQuestion4R"), QStringLiteral("pnlWorking46R")});
-            const int rest = int(s.remainder / 100);
-            sheet.plainBox(box(50), rest, hint, rest < 10 ? 1 : 2, {box(29), QStringLiteral("pnlWorking4445R")});
-        } else {
-            // Round 4: the third difference and the fourth root digit; the
-            // parts 2·r1·r4, 2·r2·r4, 2·r3·r4 and r4² in a staircase of
-            // columns, added column by column from the right with the last
-            // subtrahend's two lower digits (mirrored in pnlWorking27 and 28).
-            const int d3 = bring2 - column;
-            sheet.paddedBox(box(29), d3, differenceHint(d3, bring2, column), false,
-                            {box(18), box(25), box(26)});
-            const int half3 = d3 * 10 / 2;
-            sheet.paddedBox(box(30), half3, halfHint(half3, d3), true, {box(29)});
-            const int r4 = r[3];
-            sheet.digit(box(31), r4, estimateHint(half3, r1, r4), false, {box(30), box(0)});
-
-            QHash<int, int> values{{27, sub2 / 10 % 10}, {28, sub2 % 10}};
-            const int rootBoxes[] = {0, 5, 15};
-            for (int k = 0; k < 3; ++k) {
-                const QString digits = padded(2 * r[k] * r4, 3);
-                const QString hint = crossDigitsHint(r[k], r4, spaced(digits));
-                for (int j = 0; j < 3; ++j) {
-                    const int n = 32 + 3 * k + j;
-                    values[n] = digits.at(j).digitValue();
-                    sheet.digit(box(n), values[n], hint, false, {box(rootBoxes[k]), box(31)});
-                }
-            }
-            const QString square4 = padded(r4 * r4, 3);
-            for (int j = 0; j < 3; ++j) {
-                values[41 + j] = square4.at(j).digitValue();
-                sheet.digit(box(41 + j), values[41 + j], squareDigitsHint(r4), false, {box(31)});
-            }
-
-            // The columns of what this round takes off, from the units up;
-            // their sums go into pnlWorking49 (units) .. pnlWorking44.
-            const QList<QList<int>> columns = {
-                {43}, {40, 42}, {28, 37, 39, 41}, {27, 34, 36, 38}, {33, 35}, {32},
-            };
-            int carry = 0;
-            qint64 taken = 0;
-            for (int c = 0; c < columns.size(); ++c) {
-                QList<int> terms;
-                QStringList sources;
-                int total = carry;
-                for (int n : columns.at(c)) {
-                    terms << values.value(n);
-                    sources << box(n);
-                    total += values.value(n);
-                }
-                const QString hint = sumHint(total, terms, carry, total >= 10 ? num(total % 10) : QString());
-                sheet.digit(box(49 - c), total % 10, hint, false, sources);
-                taken += (total % 10) * power10(c);
-                carry = total / 10;
-            }
-
-            const qint64 top = d3 * 10000LL + q[4] * 1000 + q[5] * 100 + q[6] * 10 + q[7];
-            const QString hint = differenceHint(top - taken, top, taken);
-            for (int k = 0; k < 4; ++k)
-                sheet.digit(box(54 - k), int(s.remainder / power10(k) % 10), hint, false,
-                            {QStringLiteral("pnlQuestion%1R").arg(7 - k), QStringLiteral("pnlWorking%1R").arg(49 - k)});
-            const int rest = int(s.remainder / 10000);
-            sheet.plainBox(box(50), rest, hint, rest < 10 ? 1 : 2, {box(29), QStringLiteral("pnlWorking4445R")});
-        }
-    }
-
-    // Answer panels: the root digits (pnlAnswer0 = units), then the
-    // remainder: its leading part in pnlRemainder0 (what pnlWorking50
-    // holds), one digit in each further panel.
-    for (int i = 0; i < s.rootCount; ++i)
-        p.answerPanels << PanelText{numbered("pnlAnswer", i), num(r[s.rootCount - 1 - i])};
-    const int remainderPanels = two ? 2 : (four ? 5 : 3);
-    for (int i = 0; i < remainderPanels; ++i) {
-        const qint64 scale = power10(remainderPanels - 1 - i);
-        const qint64 part = i == 0 ? s.remainder / scale : s.remainder / scale % 10;
-        p.answerPanels << PanelText{numbered("pnlRemainder", i), num(part)};
-    }
-    return p;
+    return Solver(question).run();
 }
 
 PracticeMethod SquareRootRules::method()
