@@ -25,6 +25,7 @@
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
 #include "practice/PractiseMultiplyBasic.h"
+#include "practice/PractiseSquareRoot.h"
 #include "practice/PractiseSpeedAddition.h"
 #include "records/OpenReport.h"
 #include "records/ResetScores.h"
@@ -63,6 +64,7 @@ const QHash<QString, ScreenEntry>& screenTable()
         {QStringLiteral("mnuOddsEvens"), {Strings::TitleOddsEvens, false, [] { return new TBasicsOddEvenForm; }}},
         {QStringLiteral("mnuSpeedAddition"), {Strings::TitleSpeedAddition, false, [] { return new TPractiseSpeedAdditionForm; }}},
         {QStringLiteral("mnuMultiplyBasic"), {Strings::TitleBasicSpeedMultiplication, true, [] { return new TPractiseMultiplyBasicForm; }}},
+        {QStringLiteral("mnuSquareRoot"), {Strings::TitleSquareRoot, true, [] { return new TPractiseSquareRootForm; }}},
     };
     return table;
 }

@@ -35,6 +35,7 @@ enum Context : int {
     Stopwatch = 20220,
     GradeLamp = 20230,
     Box = 20240, // working and carry boxes
+    JumpArrow = 20250,
 
     // Legends of the keys (the Legend button's pop-up).
     LegendMultiply = 20260,

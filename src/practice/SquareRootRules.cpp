@@ -256,6 +256,8 @@ public:
         m_problem.question = question.text();
         m_problem.answer = num(m_s.root);
         m_problem.remainder = m_s.remainder;
+        m_problem.questionPanels =
+            SquareRootRules::questionPanels(question) + SquareRootRules::questionMirrors(question);
     }
 
     WorkedProblem run()
@@ -500,20 +502,32 @@ const QList<SquareRootRules::Option>& SquareRootRules::options()
     return table;
 }
 
-const SquareRootRules::Option* SquareRootRules::optionForStored(int storedOption)
+namespace {
+
+template <typename Match>
+const SquareRootRules::Option* findOption(Match match)
 {
-    for (const Option& o : options())
-        if (o.storedOption == storedOption)
+    for (const SquareRootRules::Option& o : SquareRootRules::options())
+        if (match(o))
             return &o;
     return nullptr;
 }
 
+} // namespace
+
+const SquareRootRules::Option* SquareRootRules::optionForStored(int storedOption)
+{
+    return findOption([storedOption](const Option& o) { return o.storedOption == storedOption; });
+}
+
 const SquareRootRules::Option* SquareRootRules::optionForDigits(int digits)
 {
-    for (const Option& o : options())
-        if (o.digits == digits)
-            return &o;
-    return nullptr;
+    return findOption([digits](const Option& o) { return o.digits == digits; });
+}
+
+const SquareRootRules::Option* SquareRootRules::optionForButton(const QString& button)
+{
+    return findOption([&button](const Option& o) { return o.button == button; });
 }
 
 // ------------------------------------------------------------------ question
@@ -607,6 +621,47 @@ const QList<SquareRootRules::Mirror>& SquareRootRules::mirrors(int rootDigits)
     return rootDigits <= 2 ? two : (rootDigits == 3 ? three : four);
 }
 
+QStringList SquareRootRules::myAnswerBoxes(int rootDigits)
+{
+    const QStringList roots = {box(31), box(15), box(5), box(0)};
+    QStringList boxes = roots.mid(4 - rootDigits);
+    const int remainderBoxes = rootDigits == 2 ? 2 : (rootDigits == 3 ? 3 : 5);
+    for (int k = 0; k < remainderBoxes; ++k)
+        boxes << box(50 + k);
+    return boxes;
+}
+
+QStringList SquareRootRules::shownMarks(int rootDigits)
+{
+    switch (rootDigits) {
+    case 2:
+        return {"lineQuestionDigit4", "arrowQuestionDigit4", "lineRemainder34Digit1", "lineRemainder34Digit2",
+                "lineRemainder34Digit3", "lineRemainder34Digit4", "separatorQD34"};
+    case 3:
+        return {"lineQuestionDigit5", "arrowQuestionDigit5", "lineRemainder56Digit1", "lineRemainder56Digit2",
+                "separatorQD56_1", "separatorQD56_2", "bvl56"};
+    default:
+        return {"lineQuestionDigit5", "arrowQuestionDigit5", "lineQuestionDigit6", "arrowQuestionDigit6",
+                "lineQuestionDigit7", "arrowQuestionDigit7", "lineRemainder56Digit2", "lineRemainder78Digit1",
+                "lineRemainder78Digit2", "separatorQD56_1", "separatorQD56_2", "separatorQD78_1", "bvl56", "bvl78"};
+    }
+}
+
+QString SquareRootRules::jumpTarget(int rootDigits, const QString& from)
+{
+    const int n = from.startsWith(QLatin1String("pnlWorking")) ? from.mid(10).toInt() : -1;
+    const auto within = [n](int lo, int hi) { return n >= lo && n <= hi; };
+    if (rootDigits == 2)
+        return n == 18 || within(50, 51) ? box(5) : QString();
+    if (within(13, 15))
+        return box(5);
+    if (within(25, 26) || (rootDigits == 3 && within(50, 52)) || (rootDigits == 4 && within(29, 31)))
+        return box(15);
+    if (rootDigits == 4 && within(44, 54))
+        return box(31);
+    return QString();
+}
+
 // ------------------------------------------------------------------ solving
 
 WorkedProblem SquareRootRules::solve(const Question& question)
@@ -626,10 +681,8 @@ PracticeMethod SquareRootRules::method()
             {{QStringLiteral("digits"), names}},
             PracticeMethods::parseAndSolve<SquareRootRules>,
             [last](QRandomGenerator& rng, const QStringList& chosen) {
-                const Option* o = nullptr;
-                for (const Option& candidate : options())
-                    if (candidate.caption == chosen.value(0))
-                        o = &candidate;
+                const QString caption = chosen.value(0);
+                const Option* o = findOption([&caption](const Option& option) { return option.caption == caption; });
                 const Question q = draw(rng, o ? o->digits : MinDigits, *last ? &**last : nullptr);
                 *last = q;
                 return solve(q);

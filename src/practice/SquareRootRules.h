@@ -46,6 +46,7 @@ public:
     static const QList<Option>& options();
     static const Option* optionForStored(int storedOption); // nullptr outside 1..6
     static const Option* optionForDigits(int digits);       // nullptr outside 3..8
+    static const Option* optionForButton(const QString& button);
 
     struct Question {
         qint64 number = 0;
@@ -85,6 +86,16 @@ public:
         bool stripZeros = false;
     };
     static const QList<Mirror>& mirrors(int rootDigits);
+
+    // The learner's answer boxes in the order of the answer panels: the
+    // root digits from the units up, then the remainder boxes from the left.
+    static QStringList myAnswerBoxes(int rootDigits);
+    // The marks the screen shows for this layout (block markers, bring-down
+    // lines and arrows, the rules of the remainder area, the frames of the
+    // later rounds); every other mark is hidden.
+    static QStringList shownMarks(int rootDigits);
+    // The root digit box that Up and Down jump to from a box ("" for none).
+    static QString jumpTarget(int rootDigits, const QString& box);
 
     static QString workingBox(int n) { return PracticeText::numbered("pnlWorking", n); }
     static QString questionPanel(int i) { return PracticeText::numbered("pnlQuestion", i); }

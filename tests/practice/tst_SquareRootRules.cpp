@@ -475,6 +475,7 @@ void TestSquareRootRules::options()
     QCOMPARE(SR::optionForDigits(3)->hint,
              QStringLiteral("|3-Digit square root questions are for example: V¯687, V¯247, V¯198, V¯653 ."));
     QVERIFY(!SR::optionForStored(7) && !SR::optionForDigits(2));
+    QCOMPARE(SR::optionForButton("pnlOpt5Digit")->digits, 5);
 }
 
 QTEST_APPLESS_MAIN(TestSquareRootRules)
