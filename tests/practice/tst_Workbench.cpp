@@ -81,8 +81,8 @@ protected:
     void ShowActualAnswer() override
     {
         hooks << QStringLiteral("ShowActualAnswer");
-        AnswerPanels[0].Panel->setCaption(WorkingPanels[1].ActualAnswer);
-        AnswerPanels[1].Panel->setCaption(WorkingPanels[4].ActualAnswer);
+        AnswerPanels[0].Panel->setCaption(WorkingPanels.value(1).ActualAnswer);
+        AnswerPanels[1].Panel->setCaption(WorkingPanels.value(4).ActualAnswer);
     }
     void BuildWorkingPanels() override
     {
@@ -117,7 +117,7 @@ protected:
     }
     void ShowColorHints(QWidget* panel) override
     {
-        if (panel == WorkingPanels[4].Panel)
+        if (panel == WorkingPanels.value(4).Panel)
             QuestionPanels[0].Panel->setColor(SysColors::Yellow);
     }
     void WorkingPanelChanged(QWidget*) override { ++changes; }
@@ -189,14 +189,21 @@ public:
     void formatBox(int i, int mode) { FormatWorkingPanel(WorkingPanels[i].Panel, mode); }
     void setBoxFontWidth(int i, int width) { SetWorkingPanelFontColor(WorkingPanels[i].Panel, width); }
     QColor storedFontColor(int i) const { return WorkingPanels[i].FontColor; }
-    // Lays the boxes out again: these boxes, in this order.
+    // Lays the boxes out again: these boxes, in this order; the question
+    // and answer panels as they were.
     void layOutAgain(const QList<int>& boxes)
     {
         const QList<PanelEntry> question = QuestionPanels;
+        const QList<PanelEntry> answers = AnswerPanels;
+        const QList<PanelEntry> mine = MyAnswerPanels;
         ClearPanelLists();
         for (int i : boxes)
             AddWorkingPanel(findChild<Panel*>(QStringLiteral("pnlWorking%1").arg(i)), 1);
         AddQuestionPanel(question.first().Panel);
+        for (int k = 0; k < answers.size(); ++k) {
+            AddAnswerPanel(answers.at(k).Panel);
+            AddMyAnswerPanel(mine.at(k).Panel);
+        }
     }
 
 private:
