@@ -33,6 +33,7 @@
 #include "platform/SystemInfo.h"
 #include "practice/PractiseDivision.h"
 #include "practice/PractiseMultiplyBasic.h"
+#include "practice/PractiseSquareRoot.h"
 #include "practice/PractiseSpeedAddition.h"
 #include "practice/PractiseSquare2Digit.h"
 #include "practice/PractiseSquare3Digit.h"
@@ -85,6 +86,7 @@ const QHash<QString, ScreenEntry>& screenTable()
         {QStringLiteral("mnu2Digit"), {Strings::TitleSquare2Digit, true, [] { return new TPractiseSquare2DigitForm; }}},
         {QStringLiteral("mnu3Digit"), {Strings::TitleSquare3Digit, true, [] { return new TPractiseSquare3DigitForm; }}},
         {QStringLiteral("mnuSpeedDivision"), {Strings::TitleSpeedDivision, true, [] { return new TPractiseDivisionForm; }}},
+        {QStringLiteral("mnuSquareRoot"), {Strings::TitleSquareRoot, true, [] { return new TPractiseSquareRootForm; }}},
     };
     return table;
 }

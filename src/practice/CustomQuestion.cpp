@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QStyle>
@@ -10,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/Dialogs.h"
+#include "practice/RootSign.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
 #include "shell/Panel.h"
@@ -27,29 +27,6 @@ constexpr int ButtonTop = 113;
 constexpr int OkLeft = 77;
 constexpr int OkLeftWithOperator = 263;
 constexpr int CancelOffset = 80;
-
-// The square-root sign drawn over the active question boxes: a hook on the
-// left and a bar along their tops.
-class RootSign : public QWidget
-{
-public:
-    explicit RootSign(QWidget* parent) : QWidget(parent)
-    {
-        setObjectName(QStringLiteral("imgSqrtSymbol"));
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(SysColors::Black, 2));
-        const int h = height();
-        const QPointF points[] = {{1, h * 0.6}, {4, h * 0.5}, {8, h - 2.0}, {13, 2}, {width() - 1.0, 2}};
-        p.drawPolyline(points, 5);
-    }
-};
 
 Panel* makeBox(QWidget* parent, const QString& name, int left)
 {

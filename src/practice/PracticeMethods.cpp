@@ -5,6 +5,7 @@
 #include "practice/SpeedAdditionRules.h"
 #include "practice/SquareThreeDigitRules.h"
 #include "practice/SquareTwoDigitRules.h"
+#include "practice/SquareRootRules.h"
 
 namespace PracticeMethods {
 
@@ -17,6 +18,7 @@ const QList<PracticeMethod>& all()
         SquareTwoDigitRules::method(),
         SquareThreeDigitRules::method(),
         DivisionRules::method(),
+        SquareRootRules::method(),
     };
     return table;
 }

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QList>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 
 #include "practice/BestTimes.h"
@@ -219,6 +220,11 @@ protected:
     void AddQuestionPanel(Panel* panel);
     void AddAnswerPanel(Panel* panel);
     void AddMyAnswerPanel(Panel* panel);
+    // Empties the lists of working, question, answer and my-answer panels
+    // (the carry boxes stay), so that a screen whose boxes differ from
+    // option to option lays them out again with the Add... calls. A panel
+    // that comes back into the list keeps its one click wiring.
+    void ClearPanelLists();
     // A new option button on PnlOptions (raised, button face), wired to
     // ActivateOptionButton; order of creation = order on the panel = the
     // number stored under "Option" (1, 2, ...). bestTimeKey names the best
@@ -390,5 +396,6 @@ private:
     QList<QList<ColorHint>> m_ruleColorHints; // per working panel, from ApplyWorkedProblem
     QHash<Panel*, PanelColors> m_hintedPanels; // other panels lit by colour hints, with their own colours
     QHash<QString, Panel*> m_panelsByName;
+    QSet<const Panel*> m_wiredPanels; // working panels whose click is wired
     QMetaObject::Connection m_hintConnection;
 };

@@ -299,7 +299,10 @@ int TPractise0BaseForm::AddWorkingPanel(Panel* panel, int width, int carryLink)
     const int index = int(WorkingPanels.size());
     WorkingPanels.append(entry);
     panel->setTag(index);
-    connect(panel, &Panel::clicked, this, [this, panel] { HighlightWorkingPanelOnMouseClick(panel); });
+    if (!m_wiredPanels.contains(panel)) {
+        m_wiredPanels.insert(panel);
+        connect(panel, &Panel::clicked, this, [this, panel] { HighlightWorkingPanelOnMouseClick(panel); });
+    }
     return index;
 }
 
@@ -328,6 +331,14 @@ void TPractise0BaseForm::AddAnswerPanel(Panel* panel)
 void TPractise0BaseForm::AddMyAnswerPanel(Panel* panel)
 {
     MyAnswerPanels.append({panel, false});
+}
+
+void TPractise0BaseForm::ClearPanelLists()
+{
+    WorkingPanels.clear();
+    QuestionPanels.clear();
+    AnswerPanels.clear();
+    MyAnswerPanels.clear();
 }
 
 Panel* TPractise0BaseForm::AddOptionButton(const QString& name, const QString& caption, const QString& hint,

@@ -17,7 +17,6 @@ using OptionGroup = MethodOptionGroup;
 const QStringList kNotYet = {
     QStringLiteral("multiply-direct"),
     QStringLiteral("multiply-two-finger"),
-    QStringLiteral("square-root"),
 };
 
 QStringList methodNames()

@@ -81,8 +81,8 @@ protected:
     void ShowActualAnswer() override
     {
         hooks << QStringLiteral("ShowActualAnswer");
-        AnswerPanels[0].Panel->setCaption(WorkingPanels[1].ActualAnswer);
-        AnswerPanels[1].Panel->setCaption(WorkingPanels[4].ActualAnswer);
+        AnswerPanels[0].Panel->setCaption(WorkingPanels.value(1).ActualAnswer);
+        AnswerPanels[1].Panel->setCaption(WorkingPanels.value(4).ActualAnswer);
     }
     void BuildWorkingPanels() override
     {
@@ -117,7 +117,7 @@ protected:
     }
     void ShowColorHints(QWidget* panel) override
     {
-        if (panel == WorkingPanels[4].Panel)
+        if (panel == WorkingPanels.value(4).Panel)
             QuestionPanels[0].Panel->setColor(SysColors::Yellow);
     }
     void WorkingPanelChanged(QWidget*) override { ++changes; }
@@ -189,6 +189,22 @@ public:
     void formatBox(int i, int mode) { FormatWorkingPanel(WorkingPanels[i].Panel, mode); }
     void setBoxFontWidth(int i, int width) { SetWorkingPanelFontColor(WorkingPanels[i].Panel, width); }
     QColor storedFontColor(int i) const { return WorkingPanels[i].FontColor; }
+    // Lays the boxes out again: these boxes, in this order; the question
+    // and answer panels as they were.
+    void layOutAgain(const QList<int>& boxes)
+    {
+        const QList<PanelEntry> question = QuestionPanels;
+        const QList<PanelEntry> answers = AnswerPanels;
+        const QList<PanelEntry> mine = MyAnswerPanels;
+        ClearPanelLists();
+        for (int i : boxes)
+            AddWorkingPanel(findChild<Panel*>(QStringLiteral("pnlWorking%1").arg(i)), 1);
+        AddQuestionPanel(question.first().Panel);
+        for (int k = 0; k < answers.size(); ++k) {
+            AddAnswerPanel(answers.at(k).Panel);
+            AddMyAnswerPanel(mine.at(k).Panel);
+        }
+    }
 
 private:
     Panel* m_one = nullptr;
@@ -450,6 +466,24 @@ private slots:
         QCOMPARE(s.form->storedFontColor(1), SysColors::windowText());
         s.form->setBoxFontWidth(0, 2);
         QCOMPARE(s.form->storedFontColor(0), SysColors::Fuchsia);
+    }
+
+    void boxes_laid_out_again_keep_one_click_each()
+    {
+        Opened s;
+        s.form->layOutAgain({0, 1, 2, 3, 4});
+        s.form->layOutAgain({3, 1, 0});
+        QCOMPARE(s.form->workingPanels().size(), 3);
+        QCOMPARE(s.box(0)->tag(), 2);
+        s.play(QStringLiteral("5,6,7"));
+        QCOMPARE(s.current(), s.box(3));
+        press(s.form, Qt::Key_Tab);
+        QCOMPARE(s.current(), s.box(1));                 // the new order
+        s.box(0)->clicked();
+        QCOMPARE(s.current(), s.box(0));
+        QCOMPARE(s.form->currentIndex(), 2);
+        s.box(4)->clicked();                             // out of the list: one beep
+        QCOMPARE(s.env.dialogs.count(QStringLiteral("beep")), 1);
     }
 
     void moves_wrap_round_and_skip_hidden_boxes()

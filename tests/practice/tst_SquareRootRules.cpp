@@ -1,0 +1,482 @@
+#include "practice/SquareRootRules.h"
+
+#include "shell/TextHelpers.h"
+
+#include <QtTest>
+
+#include <QRegularExpression>
+
+using SR = SquareRootRules;
+
+namespace {
+
+WorkedProblem solved(qint64 number)
+{
+    const auto parsed = SR::parse(QString::number(number));
+    if (!parsed.ok())
+        qFatal("refused: %s", qPrintable(parsed.error));
+    return SR::solve(*parsed.question);
+}
+
+// A step as the status bar shows it: the short hint without trailing blanks.
+QString step(const RuleBox& b)
+{
+    QString s = Hints::shortHint(b.hint);
+    while (s.endsWith(QLatin1Char(' ')))
+        s.chop(1);
+    return s;
+}
+
+// The steps of a problem, boxes that share a step counted once.
+QStringList steps(const WorkedProblem& p)
+{
+    QStringList out;
+    for (const RuleBox& b : p.boxes)
+        if (out.isEmpty() || out.last() != step(b))
+            out << step(b);
+    return out;
+}
+
+QStringList lit(const RuleBox& b)
+{
+    QStringList names;
+    for (const ColorHint& h : b.colorHints)
+        names << h.panel;
+    return names;
+}
+
+bool isRemainderBox(const QString& name)
+{
+    const int n = name.mid(10).toInt();
+    return n >= 50 && n <= 54;
+}
+
+// Checks one worked problem: the true root and remainder in the boxes and
+// the answer panels, and every step as its hint says, computed from the
+// panels its colour hint lights (question digits, earlier boxes, mirrors).
+class Checker {
+public:
+    explicit Checker(const WorkedProblem& p)
+        : m_p(p), m_mirrors(SR::mirrors(SR::rootDigits(int(p.question.size()))))
+    {
+        const SR::Question q{p.question.toLongLong()};
+        for (const PanelText& t : SR::questionPanels(q) + SR::questionMirrors(q))
+            m_text[t.panel] = t.text;
+        for (const RuleBox& b : p.boxes)
+            m_text[b.box] = b.text;
+        for (const SR::Mirror& m : m_mirrors) {
+            QString joined;
+            for (const QString& b : m.boxes)
+                joined += m_text.value(b);
+            m_text[m.panel] = m.stripZeros ? StripLeadingZeros(joined) : joined;
+        }
+    }
+
+    QString check()
+    {
+        const SR::Question q{m_p.question.toLongLong()};
+        const qint64 root = q.root(), rest = q.number - root * root;
+        if (root * root > q.number || (root + 1) * (root + 1) <= q.number)
+            return QStringLiteral("root");
+        if (m_p.answer != QString::number(root) || m_p.remainder != rest)
+            return QStringLiteral("answer %1 remainder %2").arg(m_p.answer).arg(*m_p.remainder);
+        const int rd = SR::rootDigits(q.digits());
+        const QString digits = QString::number(root);
+        const char* rootBoxes[] = {"pnlWorking0", "pnlWorking5", "pnlWorking15", "pnlWorking31"};
+        QString remainderRow, answerRow, myAnswerRow;
+        for (int i = 0; i < rd; ++i) {
+            if (m_text.value(rootBoxes[i]) != digits.at(i))
+                return QStringLiteral("root digit %1").arg(i);
+            if (m_p.answerPanels.at(i).text != digits.at(rd - 1 - i))
+                return QStringLiteral("answer panel %1").arg(i);
+        }
+        const int remainderBoxes = rd == 2 ? 2 : (rd == 3 ? 3 : 5);
+        for (int i = 0; i < remainderBoxes; ++i) {
+            myAnswerRow += m_text.value(QStringLiteral("pnlWorking%1").arg(50 + i));
+            answerRow += m_p.answerPanels.at(rd + i).text;
+        }
+        if (myAnswerRow.toLongLong() != rest || answerRow != myAnswerRow)
+            return QStringLiteral("remainder row %1 / %2").arg(myAnswerRow, answerRow);
+
+        for (int i = 0; i < m_p.boxes.size(); ++i) {
+            const RuleBox& b = m_p.boxes.at(i);
+            m_index[b.box] = i;
+            if (b.text.toInt() != b.value || b.text.size() > b.width || b.width < 1 || b.width > 3)
+                return b.box + QStringLiteral(": text/width");
+            for (const QString& s : lit(b))
+                if (!earlier(s, i))
+                    return b.box + QStringLiteral(": lights %1, not computed before").arg(s);
+        }
+        // Groups: runs of boxes that share a step (chunked where the step
+        // lists the boxes' texts).
+        for (int i = 0; i < m_p.boxes.size();) {
+            const QString s = step(m_p.boxes.at(i));
+            int end = i + 1;
+            while (end < m_p.boxes.size() && step(m_p.boxes.at(end)) == s)
+                ++end;
+            const int chunk = isColumnSum(i) ? 1 : chunkSize(s);
+            if (chunk > 0)
+                end = qMin(end, i + chunk);
+            if (const QString error = checkGroup(i, end); !error.isEmpty())
+                return m_p.boxes.at(i).box + QStringLiteral(" \"") + s + QStringLiteral("\": ") + error;
+            i = end;
+        }
+        return QString();
+    }
+
+private:
+    bool earlier(const QString& panel, int index) const
+    {
+        if (panel.startsWith(QLatin1String("pnlQuestion")))
+            return true;
+        for (const SR::Mirror& m : m_mirrors)
+            if (m.panel == panel) {
+                for (const QString& b : m.boxes)
+                    if (m_index.value(b, index) >= index && m_text.contains(b))
+                        return false;
+                return m_text.contains(panel);
+            }
+        return m_index.value(panel, index) < index;
+    }
+
+    static int chunkSize(const QString& s)
+    {
+        const qsizetype arrow = s.lastIndexOf(QLatin1String(" --> "));
+        if (s.startsWith(QLatin1Char('[')) || arrow < 0 || !s.contains(QLatin1String(" = ")))
+            return 0;
+        return int(s.mid(arrow + 5).split(QLatin1Char(' ')).size());
+    }
+
+    // Numbers the lit panels give: each panel, and runs of neighbours read
+    // together ("5" "1" -> 51).
+    QSet<qint64> sources(int from, int to) const
+    {
+        QStringList texts;
+        for (int i = from; i < to; ++i)
+            for (const QString& s : lit(m_p.boxes.at(i)))
+                texts << m_text.value(s);
+        QSet<qint64> out;
+        for (int a = 0; a < texts.size(); ++a) {
+            QString run;
+            for (int b = a; b < texts.size() && b < a + 3; ++b)
+                out << (run += texts.at(b)).toLongLong();
+        }
+        return out;
+    }
+
+    QString checkGroup(int from, int to) const
+    {
+        const QString s = step(m_p.boxes.at(from));
+        const QSet<qint64> src = sources(from, to);
+        const auto from_ = [&](std::initializer_list<qint64> operands) {
+            for (qint64 v : operands)
+                if (!src.contains(v))
+                    return false;
+            return true;
+        };
+        QString joined;
+        for (int i = from; i < to; ++i)
+            joined = isRemainderBox(m_p.boxes.at(i).box) ? m_p.boxes.at(i).text + joined
+                                                          : joined + m_p.boxes.at(i).text;
+        const qint64 value = joined.toLongLong();
+        QRegularExpressionMatch m;
+        const auto is = [&](const char* pattern) {
+            static QHash<const char*, QRegularExpression> compiled;
+            auto it = compiled.find(pattern);
+            if (it == compiled.end())
+                it = compiled.insert(pattern, QRegularExpression(QStringLiteral("^%1$").arg(QString::fromUtf8(pattern))));
+            m = it->match(s);
+            return m.hasMatch();
+        };
+        const auto n = [&](int k) { return m.captured(k).toLongLong(); };
+        if (is(R"((\d) :   V¯(\d+) = \1\.---  ;   \(\1 ² = (\d+), (\d+) ² = (\d+)\))"))
+            return from_({n(2)}) && n(3) == n(1) * n(1) && n(4) == n(1) + 1 && n(5) == n(4) * n(4)
+                           && n(3) <= n(2) && n(2) < n(5) && value == n(1)
+                       ? QString() : QStringLiteral("first digit");
+        if (is(R"((\d+) = (\d) ²)") || is(R"((\d{3}) = (\d) ² --> (\d) (\d) (\d))"))
+            return from_({n(2)}) && n(1) == n(2) * n(2) && value == n(1) ? QString() : QStringLiteral("square");
+        if (is(R"((\d+) = (\d+) - (\d+))")) {
+            // The remainder subtracts the rows of the remainder area, read
+            // across their columns; other differences use the lit numbers.
+            bool operands = from_({n(2), n(3)});
+            if (isRemainderBox(m_p.boxes.at(from).box)) {
+                QString top, bottom;
+                for (int i = to - 1; i >= from; --i) {
+                    top += m_text.value(lit(m_p.boxes.at(i)).value(0));
+                    bottom += m_text.value(lit(m_p.boxes.at(i)).value(1));
+                }
+                operands = top.toLongLong() == n(2) && bottom.toLongLong() == n(3);
+            }
+            return operands && n(1) == n(2) - n(3) && n(1) >= 0 && value == n(1) ? QString()
+                                                                                  : QStringLiteral("difference");
+        }
+        if (is(R"((\d+) = \((\d+) × 10\) ÷ 2)"))
+            return from_({n(2)}) && n(1) == n(2) * 5 && value == n(1) ? QString() : QStringLiteral("half");
+        if (is(R"((\d+) ÷ (\d) --> (\d+)(, too large, lowered to (\d)|, too small, raised to (\d))?)")) {
+            const qint64 estimate = n(1) / n(2);
+            const bool words = m.captured(4).isEmpty() ? value == estimate
+                               : !m.captured(5).isEmpty() ? estimate > value && n(5) == value
+                                                          : estimate < value && n(6) == value;
+            return from_({n(1), n(2)}) && n(3) == estimate && words ? QString() : QStringLiteral("estimate");
+        }
+        if (is(R"((\d{3}) = \((\d) × (\d)\) × 2)") || is(R"((\d{3}) = \((\d) × (\d)\) × 2 --> ([\d ]+))"))
+            return from_({n(2), n(3)}) && n(1) == 2 * n(2) * n(3) && value == n(1)
+                           && (m.captured(4).isEmpty() || m.captured(4).remove(QLatin1Char(' ')).toLongLong() == value)
+                       ? QString() : QStringLiteral("cross product");
+        if (is(R"(\[(\d{3})  \+  (\d)\](\d) --> \[(\d+)\]\3 --> ([\d ]+))"))
+            return from_({n(1), n(2) * 10 + n(3)}) && n(4) == n(1) + n(2) && to - from == 3
+                           && value == n(4) * 10 + n(3) && m.captured(5).remove(QLatin1Char(' ')).toLongLong() == value
+                       ? QString() : QStringLiteral("subtrahend");
+        if (is(R"((\d+) - (\d+) = (\d+)  -->\[\3--> <--(\d)\] --> (\d+))"))
+            return from_({n(1), n(2), n(4)}) && n(3) == n(1) - n(2) && n(3) >= 0 && n(5) == n(3) * 10 + n(4)
+                           && value == n(5) ? QString() : QStringLiteral("bring down");
+        if (is(R"((\d+) = (\d+(?: \+ \d+)*)(?: \+ \^(\d))?(?: --> ([\d ]+))?)")) {
+            qint64 total = n(3);
+            for (const QString& t : m.captured(2).split(QLatin1String(" + "))) {
+                if (!src.contains(t.toLongLong()))
+                    return QStringLiteral("term %1 not lit").arg(t);
+                total += t.toLongLong();
+            }
+            if (total != n(1))
+                return QStringLiteral("sum");
+            if (m.captured(4).contains(QLatin1Char(' ')))
+                return value == total ? QString() : QStringLiteral("sum digits");
+            // A column sum: the carry comes from the column to the right.
+            const int carryIn = m_carry.value(from - 1);
+            m_carry[from] = int(total / 10);
+            const bool last = to == m_p.boxes.size() || !isColumnSum(to);
+            return n(3) == carryIn && value == total % 10 && (total >= 10) == !m.captured(4).isEmpty()
+                           && (!last || total < 10) ? QString() : QStringLiteral("column sum");
+        }
+        return QStringLiteral("unknown step");
+    }
+
+    bool isColumnSum(int i) const
+    {
+        const int n = m_p.boxes.at(i).box.mid(10).toInt();
+        return m_p.boxes.size() == 53 && n >= 44 && n <= 49;
+    }
+
+    const WorkedProblem& m_p;
+    const QList<SR::Mirror>& m_mirrors;
+    QHash<QString, QString> m_text;
+    QHash<QString, int> m_index;
+    mutable QHash<int, int> m_carry;
+};
+
+// The worked examples of the help topic: blocks that begin "V¯N = R,
+// remainder M" followed by the steps.
+QList<QStringList> helpExamples()
+{
+    QFile f(QStringLiteral(VSM_SOURCE_DIR "/resources/help/VandrelsholmSpeedMath.hlp"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QString text = QString::fromUtf8(f.readAll());
+    const qsizetype begin = text.indexOf(QLatin1String("[topic 635 "));
+    const QString topic = text.mid(begin, text.indexOf(QLatin1String("[end]"), begin) - begin);
+    QList<QStringList> examples;
+    const QRegularExpression block(QStringLiteral("```\\n(V¯[^`]*)```"));
+    for (auto it = block.globalMatch(topic); it.hasNext();)
+        examples << it.next().captured(1).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return examples;
+}
+
+} // namespace
+
+class TestSquareRootRules : public QObject {
+    Q_OBJECT
+
+private slots:
+    void workedExample();
+    void threeDigitNumber();
+    void helpExamplesAreTheSteps();
+    void estimates();
+    void everyStepFollows();
+    void parseAndDraw();
+    void options();
+};
+
+void TestSquareRootRules::workedExample()
+{
+    const WorkedProblem p = solved(5125);
+    QCOMPARE(p.method, QStringLiteral("square-root"));
+    QCOMPARE(p.answer, QStringLiteral("71"));
+    QCOMPARE(p.remainder.value_or(-1), qint64(84));
+    // box, value, text, width, mental, hint, lit panels
+    const QStringList expected = {
+        "pnlWorking0|7|7|1|0|7 :   V¯51 = 7.---  ;   (7 ² = 49, 8 ² = 64)|pnlQuestion1 pnlQuestion2",
+        "pnlWorking2|4|4|1|1|49 = 7 ²|pnlWorking0",
+        "pnlWorking12|9|9|1|1|49 = 7 ²|pnlWorking0",
+        "pnlWorking3|0|0|1|0|2 = 51 - 49|pnlQuestion1 pnlQuestion2 pnlWorking2 pnlWorking12",
+        "pnlWorking13|2|2|1|0|2 = 51 - 49|pnlQuestion1 pnlQuestion2 pnlWorking2 pnlWorking12",
+        "pnlWorking14|10|10|2|1|10 = (2 × 10) ÷ 2|pnlWorking3 pnlWorking13",
+        "pnlWorking5|1|1|1|0|10 ÷ 7 --> 1|pnlWorking14 pnlWorking0",
+        "pnlWorking6|49|49|2|1|49 = 7 ²|pnlWorking0",
+        "pnlWorking7|14|014|3|1|014 = (7 × 1) × 2 |pnlWorking0 pnlWorking5",
+        "pnlWorking8|1|01|2|1|01 = 1 ²|pnlWorking5",
+        "pnlWorking9|1|1|2|0|[014  +  0]1 --> [14]1 --> 1 4 1|pnlWorking7 pnlWorking8",
+        "pnlWorking10|4|4|1|0|[014  +  0]1 --> [14]1 --> 1 4 1|pnlWorking7 pnlWorking8",
+        "pnlWorking11|1|1|1|0|[014  +  0]1 --> [14]1 --> 1 4 1|pnlWorking7 pnlWorking8",
+        "pnlWorking18|12|12|2|0|2 - 1 = 1  -->[1--> <--2] --> 12|pnlWorking3 pnlWorking13 pnlWorking9 pnlQuestion3",
+        "pnlWorking51|4|4|1|0|84 = 125 - 41|pnlQuestion4R pnlWorking46R",
+        "pnlWorking50|8|8|1|0|84 = 125 - 41|pnlWorking29 pnlWorking4445R",
+    };
+    QCOMPARE(p.boxes.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        const RuleBox& b = p.boxes.at(i);
+        const QString got = QStringList{b.box, QString::number(b.value), b.text, QString::number(b.width),
+                                        QString::number(b.mental), b.hint.chopped(1), lit(b).join(' ')}
+                                .join('|');
+        QCOMPARE(got, expected.at(i));
+        QVERIFY(!b.unused);
+    }
+    QStringList panels;
+    for (const PanelText& t : p.answerPanels)
+        panels << t.panel + '=' + t.text;
+    QCOMPARE(panels.join(' '), QStringLiteral("pnlAnswer0=1 pnlAnswer1=7 pnlRemainder0=8 pnlRemainder1=4"));
+}
+
+void TestSquareRootRules::threeDigitNumber()
+{
+    // 123 = 11² + 2: a one-digit first block, r1² and D of one digit, a
+    // remainder below 10 in a one-digit box.
+    const SR::Question q{123};
+    QCOMPARE(SR::questionPanels(q),
+             (QList<PanelText>{{"pnlQuestion1", ""}, {"pnlQuestion2", "1"}, {"pnlQuestion3", "2"},
+                               {"pnlQuestion4", "3"}}));
+    QCOMPARE(SR::questionMirrors(q), (QList<PanelText>{{"pnlQuestion4R", "3"}}));
+    const WorkedProblem p = SR::solve(q);
+    QStringList unused;
+    for (const RuleBox& b : p.boxes)
+        if (b.unused)
+            unused << b.box;
+    QCOMPARE(unused, (QStringList{"pnlWorking2", "pnlWorking3"}));
+    QCOMPARE(p.boxes.at(0).hint, QStringLiteral("1 :   V¯1 = 1.---  ;   (1 ² = 1, 2 ² = 4)|"));
+    QCOMPARE(lit(p.boxes.at(0)), QStringList{"pnlQuestion2"});
+    QCOMPARE(lit(p.boxes.at(3)), (QStringList{"pnlQuestion2", "pnlWorking12"}));
+    QCOMPARE(p.boxes.at(15).box, QStringLiteral("pnlWorking50"));
+    QCOMPARE(p.boxes.at(15).width, 1);
+    QCOMPARE(p.boxes.at(15).text, QStringLiteral("0"));
+    QCOMPARE(p.answerPanels.at(2).text, QStringLiteral("0"));
+    QCOMPARE(p.boxes.at(13).text, QStringLiteral("02")); // B = 2, padded like the learner's entry
+    QCOMPARE(p.boxes.at(15).hint, QStringLiteral("2 = 23 - 21|"));
+
+    // Five and seven digits leave pnlQuestion0 and pnlWorking1 unused.
+    for (qint64 n : {63925LL, 6389588LL}) {
+        const WorkedProblem odd = solved(n);
+        QCOMPARE(odd.boxes.at(1).box, QStringLiteral("pnlWorking1"));
+        QVERIFY(odd.boxes.at(1).unused);
+        QCOMPARE(SR::questionPanels(SR::Question{n}).first(), (PanelText{"pnlQuestion0", ""}));
+    }
+}
+
+void TestSquareRootRules::helpExamplesAreTheSteps()
+{
+    const QList<QStringList> examples = helpExamples();
+    QSet<int> digitCounts;
+    for (const QStringList& lines : examples) {
+        const auto head = QRegularExpression(QStringLiteral("^V¯(\\d+) = (\\d+), remainder (\\d+)$")).match(lines.first());
+        QVERIFY2(head.hasMatch(), qPrintable(lines.first()));
+        const WorkedProblem p = solved(head.captured(1).toLongLong());
+        QCOMPARE(p.answer, head.captured(2));
+        QCOMPARE(*p.remainder, head.captured(3).toLongLong());
+        QCOMPARE(steps(p), lines.mid(1));
+        digitCounts << int(head.captured(1).size());
+    }
+    QCOMPARE(digitCounts, (QSet<int>{4, 5, 6, 7, 8}));
+}
+
+void TestSquareRootRules::estimates()
+{
+    const auto hintOf = [](qint64 n, const char* box) {
+        for (const RuleBox& b : solved(n).boxes)
+            if (b.box == QLatin1String(box))
+                return QString::number(b.value) + ' ' + b.hint;
+        return QString();
+    };
+    QCOMPARE(hintOf(9999, "pnlWorking5"), QStringLiteral("9 90 ÷ 9 --> 10, too large, lowered to 9|"));
+    QCOMPARE(hintOf(210, "pnlWorking5"), QStringLiteral("4 5 ÷ 1 --> 5, too large, lowered to 4|"));
+    QCOMPARE(hintOf(1099, "pnlWorking5"), QStringLiteral("3 5 ÷ 3 --> 1, too small, raised to 3|"));
+    QCOMPARE(hintOf(680073, "pnlWorking15"), QStringLiteral("4 40 ÷ 8 --> 5, too large, lowered to 4|"));
+    QCOMPARE(hintOf(68073, "pnlWorking5"), QStringLiteral("6 10 ÷ 2 --> 5, too small, raised to 6|"));
+    // A half of 100 does not fit two digits: its box takes three.
+    for (const auto& [n, box] : {std::pair{960000LL, "pnlWorking14"}, std::pair{93120000LL, "pnlWorking30"}}) {
+        for (const RuleBox& b : solved(n).boxes)
+            if (b.box == QLatin1String(box)) {
+                QCOMPARE(b.text, QStringLiteral("100"));
+                QCOMPARE(b.width, 3);
+                QCOMPARE(b.hint, QStringLiteral("100 = (20 × 10) ÷ 2|"));
+            }
+    }
+}
+
+void TestSquareRootRules::everyStepFollows()
+{
+    // Every 3- and 4-digit number, and random numbers of 5 to 8 digits.
+    for (qint64 n = 100; n < 10000; ++n) {
+        const QString error = Checker(solved(n)).check();
+        QVERIFY2(error.isEmpty(), qPrintable(QString::number(n) + ": " + error));
+    }
+    QRandomGenerator rng(16);
+    for (int digits = 5; digits <= 8; ++digits)
+        for (int k = 0; k < 4000; ++k) {
+            const WorkedProblem p = SR::solve(SR::draw(rng, digits));
+            QCOMPARE(p.boxes.size(), digits <= 6 ? 30 : 53);
+            const QString error = Checker(p).check();
+            QVERIFY2(error.isEmpty(), qPrintable(p.question + ": " + error));
+        }
+    // The edges of each digit count.
+    for (qint64 n : {10000LL, 99999LL, 100000LL, 999999LL, 1000000LL, 9999999LL, 10000000LL, 99999999LL,
+                     99980001LL, 960000LL, 93120000LL}) {
+        const QString error = Checker(solved(n)).check();
+        QVERIFY2(error.isEmpty(), qPrintable(QString::number(n) + ": " + error));
+    }
+}
+
+void TestSquareRootRules::parseAndDraw()
+{
+    QCOMPARE(SR::parse(" 5125 ").question->number, qint64(5125));
+    for (const char* bad : {"", "51", "123456789", "0512", "51a5", "-5125", "5 125"})
+        QVERIFY2(!SR::parse(bad).ok() && !SR::parse(bad).error.isEmpty(), bad);
+    QCOMPARE(SR::parse("0512").error, QStringLiteral("the number must not begin with 0"));
+    QCOMPARE(SR::parse("123456789").error, QStringLiteral("the number must have 3 to 8 digits, not 9"));
+
+    // Even draws: every 3-digit number can come, perfect squares no more often
+    // than any other, and never the same number twice in a row.
+    QRandomGenerator rng(8);
+    SR::Question previous = SR::draw(rng, 3);
+    int squares = 0;
+    QSet<qint64> seen;
+    for (int k = 0; k < 45000; ++k) {
+        const SR::Question q = SR::draw(rng, 3, &previous);
+        QVERIFY(q.number >= 100 && q.number <= 999);
+        QVERIFY(q.number != previous.number);
+        squares += q.remainder() == 0;
+        seen << q.number;
+        previous = q;
+    }
+    QCOMPARE(seen.size(), 900);
+    QVERIFY2(squares > 800 && squares < 1400, qPrintable(QString::number(squares))); // 22 of 900: 1100 expected
+    for (int d = 4; d <= 8; ++d)
+        QCOMPARE(SR::draw(rng, d).digits(), d);
+}
+
+void TestSquareRootRules::options()
+{
+    QStringList rows;
+    for (const SR::Option& o : SR::options())
+        rows << QStringLiteral("%1 %2 %3 %4 %5").arg(o.button, o.caption).arg(o.digits).arg(o.storedOption).arg(o.bestTimeKey);
+    QCOMPARE(rows, (QStringList{"pnlOpt3Digit 3-Digit 3 1 Time3", "pnlOpt4Digit 4-Digit 4 2 Time4",
+                                "pnlOpt5Digit 5-Digit 5 3 Time5", "pnlOpt6Digit 6-Digit 6 4 Time6",
+                                "pnlOpt7Digit 7-Digit 7 5 Time7", "pnlOpt8Digit 8-Digit 8 6 Time8"}));
+    QCOMPARE(SR::optionForStored(6)->hint,
+             QStringLiteral("|8-Digit square root questions are for example: V¯68007543, V¯97120417, "
+                            "V¯13248728, V¯15493928 ."));
+    QCOMPARE(SR::optionForDigits(3)->hint,
+             QStringLiteral("|3-Digit square root questions are for example: V¯687, V¯247, V¯198, V¯653 ."));
+    QVERIFY(!SR::optionForStored(7) && !SR::optionForDigits(2));
+    QCOMPARE(SR::optionForButton("pnlOpt5Digit")->digits, 5);
+}
+
+QTEST_APPLESS_MAIN(TestSquareRootRules)
+#include "tst_SquareRootRules.moc"
