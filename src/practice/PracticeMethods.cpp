@@ -1,6 +1,8 @@
 #include "practice/PracticeMethods.h"
 
 #include "practice/MultiplyBasicRules.h"
+#include "practice/MultiplyDirectRules.h"
+#include "practice/MultiplyTwoFingerRules.h"
 #include "practice/SpeedAdditionRules.h"
 
 namespace PracticeMethods {
@@ -11,6 +13,8 @@ const QList<PracticeMethod>& all()
     static const QList<PracticeMethod> table = {
         SpeedAdditionRules::method(),
         MultiplyBasicRules::method(),
+        MultiplyDirectRules::method(),
+        MultiplyTwoFingerRules::method(),
     };
     return table;
 }

@@ -15,8 +15,6 @@ using OptionGroup = MethodOptionGroup;
 
 // Methods of the program whose worked solutions the tool cannot print yet.
 const QStringList kNotYet = {
-    QStringLiteral("multiply-direct"),
-    QStringLiteral("multiply-two-finger"),
     QStringLiteral("divide"),
     QStringLiteral("square-root"),
     QStringLiteral("square-two-digit"),
