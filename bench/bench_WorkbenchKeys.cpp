@@ -80,7 +80,7 @@ int main(int argc, char** argv)
     // Digit keys.
     main.menuItem(QStringLiteral("mnuSpeedAddition"))->trigger();
     auto* form = qobject_cast<TPractiseSpeedAdditionForm*>(main.activeChild());
-    QuestionSource::pose(TPractiseSpeedAdditionForm::methodName(), {Example});
+    QuestionSource::pose(SpeedAdditionRules::methodName(), {Example});
     form->BitBtnPlayClick(form->findChild<QWidget*>(QStringLiteral("BitBtnPlay")));
     QApplication::processEvents();
 

@@ -1,6 +1,6 @@
 #include "app/HelpViewer.h"
 
-#include "app/Help.h"
+#include "shell/Help.h"
 #include "app/HelpWindow.h"
 #include "platform/Dialogs.h"
 

@@ -15,7 +15,7 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "app/Help.h"
+#include "shell/Help.h"
 #include "basics/BasicsAdd.h"
 #include "basics/BasicsDouble.h"
 #include "basics/BasicsHalf.h"
@@ -342,6 +342,9 @@ QList<ChildForm*> TfrmMain::childForms() const
 
 void TfrmMain::showChild(ChildForm* form)
 {
+    // The window gives the menus back when it closes.
+    connect(form, &ChildForm::formClosed, this, &TfrmMain::EnableMenuItemsAll);
+    connect(form, &ChildForm::mainWindowWanted, this, [this] { setEnabled(true); });
     Qt::WindowFlags flags = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (form->hasCloseBox())
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
@@ -457,7 +460,9 @@ void TfrmMain::mnuAboutClick()
 {
     // The sign-in dialog keeps the screen title as it is.
     DisableMenuItemsAll();
-    showChild(new TAboutBox);
+    auto* box = new TAboutBox;
+    connect(box, &TAboutBox::gettingStartedWanted, this, &TfrmMain::mnuHelpGettingStartedClick);
+    showChild(box);
 }
 
 void TfrmMain::mnuScoresClick()

@@ -7,7 +7,7 @@
 #include <QSlider>
 #include <QTimer>
 
-#include "app/Help.h"
+#include "shell/Help.h"
 #include "shell/GlyphButton.h"
 #include "shell/Shape.h"
 #include "platform/Dialogs.h"

@@ -238,6 +238,14 @@ const MultiplyBasicRules::Option* MultiplyBasicRules::optionForIndex(int index)
     return findOption(&Option::index, index);
 }
 
+const MultiplyBasicRules::Option* MultiplyBasicRules::optionForButton(const QString& button)
+{
+    for (const Option& o : options())
+        if (o.button == button)
+            return &o;
+    return nullptr;
+}
+
 // ------------------------------------------------------------------ question
 
 qint64 MultiplyBasicRules::Question::multiplicand() const
@@ -322,8 +330,13 @@ MultiplyBasicRules::positions(const Question& q)
 WorkedProblem MultiplyBasicRules::solve(const Question& q)
 {
     WorkedProblem w;
-    w.method = QStringLiteral("multiply-basic");
+    w.method = methodName();
     w.question = q.text();
+    for (int i = 0; i < Digits; ++i)
+        w.questionPanels << PanelText{multiplicandPanel(i), QString::number(q.digits.at(i))};
+    const QStringList multiplier = multiplierTexts(q.multiplier);
+    for (int k = 0; k < 2; ++k)
+        w.questionPanels << PanelText{QStringLiteral("pnlMultiplier%1").arg(k), multiplier.value(k)};
     const qint64 product = q.product();
     const QString leading = QString::number(product / 100000000 % 100);
     const auto pos = positions(q);
@@ -338,6 +351,7 @@ WorkedProblem MultiplyBasicRules::solve(const Question& q)
         b.value = i < Digits ? digit : leading.toInt();
         b.text = i < Digits ? QString::number(digit) : leading;
         b.hint = pos.at(i).hint;
+        b.stripZeros = i == Digits; // the leading position
         if (i < Digits) {
             b.carryLink = i;
             w.carries << RuleCarry{carryBox(i), pos.at(i).carryOut};

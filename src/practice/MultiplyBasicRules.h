@@ -43,6 +43,7 @@ public:
     static const Option* optionForStored(int storedOption); // nullptr outside 1..9
     static const Option* optionForMultiplier(int multiplier);
     static const Option* optionForIndex(int index);
+    static const Option* optionForButton(const QString& button); // nullptr for another name
     static bool isMultiplier(int m) { return optionForMultiplier(m) != nullptr; }
 
     struct Question {

@@ -42,6 +42,7 @@ struct RuleBox {
     bool mental = false;
     bool unused = false;
     int carryLink = -1; // index into WorkedProblem::carries; -1 = none
+    bool stripZeros = false; // read at STOP without its leading zeros ("05" is 5)
     QList<ColorHint> colorHints; // what lights up while this box is current
 };
 
@@ -66,6 +67,7 @@ struct WorkedProblem {
     QString question; // the question in its written form, with "x" and "/"
     QString answer;   // the answer panels read from left to right and joined
     std::optional<qint64> remainder;
+    QList<PanelText> questionPanels;  // the panels that show the question, with their texts
     QList<RuleBox> boxes;             // in the order of the screen's list
     QList<RuleCarry> carries;         // in the order of the carry box list
     QList<PanelText> answerPanels;    // in the order of the answer panel list

@@ -6,7 +6,9 @@
 #include <QPointer>
 #include <QString>
 
+#include "practice/BestTimes.h"
 #include "practice/PracticeRules.h"
+#include "practice/WorkbenchKeys.h"
 #include "shell/ChildForm.h"
 
 class GlyphButton;
@@ -60,7 +62,14 @@ struct CarryPanelEntry {
 // (idle, playing, finished), the keys and clicks on the boxes, the checking,
 // the scores, the stopwatch and the best time, the hints and the answer steps,
 // and keeps the screen's section of the learner's settings file. The method
-// comes from the hooks (the virtual operations below) that a screen fills in.
+// comes from the hooks (the virtual operations below) that a screen fills in;
+// TPractiseRulesForm fills most of them from a method's rules.
+//
+// The workbench is one class in several files, by job:
+//   Practise0Base.cpp      creation, PLAY/STOP/RESTART/close, checking, scores, settings
+//   WorkbenchControls.cpp  the common controls and the lists of boxes
+//   WorkbenchInput.cpp     keys (through WorkbenchKeys), digit entry, clicks, moves
+//   WorkbenchDisplay.cpp   highlight, colours, hints, check boxes, answer steps, stopwatch
 class TPractise0BaseForm : public ChildForm
 {
     Q_OBJECT
@@ -123,8 +132,8 @@ protected:
     virtual void ShowOptionPanels();                                      // 10
     virtual void BuildWorkingPanels();                                    // 11
     virtual void CheckWorkingPanels();                                    // 12
-    virtual void ShowColorHints(QWidget* panel) = 0;                      // 13
-    virtual void WorkingPanelChanged(QWidget* panel) = 0;                 // 14
+    virtual void ShowColorHints(QWidget* panel);                          // 13
+    virtual void WorkingPanelChanged(QWidget* panel);                     // 14
     virtual void RestoreColors();                                         // 15
     virtual void SetWorkingPanelFontColor(Panel* panel, int width);       // 16
     virtual void FormatWorkingPanel(Panel* panel, int mode);              // 17
@@ -132,7 +141,7 @@ protected:
     virtual void ShowAnswerSteps(const QString& which);                   // 19
     virtual void EvaluateAnswer();                                        // 20
     virtual void UpdateScores();                                          // 21
-    virtual bool UpdateBestTime(double elapsed) = 0;                      // 22
+    virtual bool UpdateBestTime(double elapsed);                          // 22
     virtual void HideAnswerPanels();                                      // 23
     virtual int FindWorkingPanel(const QWidget* panel, const QList<WorkingPanelEntry>& list,
                                  int last) const;                         // 24
@@ -141,12 +150,12 @@ protected:
     virtual void JumpVertically(QWidget* panel, bool showOnly);           // 26
     virtual void SaveSettings();                                          // 27
     virtual void LoadSettings();                                          // 28
-    virtual void SaveBestTimes(IniFile& file) = 0;                        // 29
-    virtual void LoadBestTimes(const IniFile& file) = 0;                  // 30
-    virtual void SelectBestTime() = 0;                                    // 31
-    virtual int GetOptionIndex() = 0;                                     // 32
+    virtual void SaveBestTimes(IniFile& file);                            // 29
+    virtual void LoadBestTimes(const IniFile& file);                      // 30
+    virtual void SelectBestTime();                                        // 31
+    virtual int GetOptionIndex();                                         // 32
     virtual int GetOptionDividendIndex();                                 // 33
-    virtual Panel* GetOptionButton(int n) = 0;                            // 34
+    virtual Panel* GetOptionButton(int n);                                // 34
     virtual Panel* GetOptionDividendButton(int n);                        // 35
     virtual void RefreshHighlight();                                      // 36
 
@@ -163,7 +172,9 @@ public:
     void btnTimeClick();
     void chkShowHintClick();
     void chkShowColorHintsClick();
-    void chkHideMentalBoxesClick();
+    // "Hide Mental Boxes"; a screen that gives the check box another job
+    // (basic multiplication's "Show Rule") replaces it.
+    virtual void chkHideMentalBoxesClick();
     void rdoShowMyAnswerStepsClick();
     void rdoShowActualAnswerStepsClick();
     // A right click on the VCR panel at a position of the panel.
@@ -177,18 +188,26 @@ protected:
     // ---- for the screens ----------------------------------------------------
     // The fixed settings of a screen, applied by SetUpScreen.
     struct ScreenSetup {
+        ScreenSetup(QString section, int help, int navigate, EntryStyleKind style, BoxOrderKind order,
+                    bool options = true, QString bestTime = QString())
+            : sectionName(std::move(section)), helpContext(help), navigateContext(navigate), entryStyle(style),
+              boxOrder(order), hasOptions(options), bestTimeKey(std::move(bestTime))
+        {
+        }
         QString sectionName;
         int helpContext = 0;       // BitBtnHelp and the screen (F1)
         int navigateContext = 0;   // BitBtnNavigate (the legend pop-up)
         EntryStyleKind entryStyle = CarryPairEntry;
         BoxOrderKind boxOrder = RightToLeft;
         bool hasOptions = true;    // PnlOptions enabled and shown
+        QString bestTimeKey;       // the one best-time key of a screen without option buttons
     };
     // The first half of a screen's creation: section, entry style, box order,
-    // help contexts, the options panel, LoadSettings and the best time shown
-    // (through ActivateOptionButton when there are options). The screen sets
-    // CurrentOption to its default first, then calls this, then lays out its
-    // boxes (AddWorkingPanel...) and calls ResetWorkingPanels.
+    // help contexts, the options panel, the best-time keys, LoadSettings and
+    // the best time shown (through ActivateOptionButton when there are
+    // options). The screen adds its option buttons and sets CurrentOption to
+    // its default first, then calls this, then lays out its boxes
+    // (AddWorkingPanel...) and calls ResetWorkingPanels.
     void SetUpScreen(const ScreenSetup& setup);
 
     // Lays out the screen's boxes. A working panel gets Tag = its index and
@@ -201,8 +220,19 @@ protected:
     void AddAnswerPanel(Panel* panel);
     void AddMyAnswerPanel(Panel* panel);
     // A new option button on PnlOptions (raised, button face), wired to
-    // ActivateOptionButton; order of creation = order on the panel.
-    Panel* AddOptionButton(const QString& name, const QString& caption, const QString& hint = QString());
+    // ActivateOptionButton; order of creation = order on the panel = the
+    // number stored under "Option" (1, 2, ...). bestTimeKey names the best
+    // time of its problem type ("Time11").
+    Panel* AddOptionButton(const QString& name, const QString& caption, const QString& hint = QString(),
+                           const QString& bestTimeKey = QString());
+    // The option buttons in order of creation.
+    QList<Panel*> OptionButtons() const;
+
+    // Best times: one per key, the key of the current problem type chosen by
+    // BestTimeKey. By default the keys are those of the option buttons, or
+    // the screen's one key.
+    virtual QStringList BestTimeKeys() const;
+    virtual QString BestTimeKey() const;
 
     // Step hint of a working panel, kept as its hint; its tooltip follows the
     // panel's hint display.
@@ -233,8 +263,10 @@ protected:
     // links that ShowRuleColorHints lights.
     void ApplyWorkedProblem(const WorkedProblem& problem);
     // ShowColorHints of a screen whose rules give the links: lights what the
-    // rules name for the box (yellow background, yellow text, or a carry box
-    // yellow with black text; a working panel keeps its highlight text colour).
+    // rules name for the box (yellow background, yellow text, a carry box
+    // yellow with black text, or a colour of the method's own; a working panel
+    // keeps its highlight text colour). RestoreColors gives every other panel
+    // it lit its colours back.
     void ShowRuleColorHints(QWidget* panel);
     // A panel of the screen by its component name (nullptr when none).
     Panel* PanelNamed(const QString& name);
@@ -312,21 +344,50 @@ protected:
     WhatsThisMenu* popupWhatsThis = nullptr;
 
 private:
+    // WorkbenchControls.cpp
     void createControls();
+    void createOptionsAndShowHide();
+    void createStopwatch();
+    void createScores();
+    void createRightWrongAndAnswerSteps();
+    void createVcr();
+    void createLegend();
+    // WorkbenchInput.cpp
+    void runKeyAction(WorkbenchKeys::Action action, int key);
+    void runFinishedMove(WorkbenchKeys::Action action);
+    void moveHorizontally(bool left);
+    void moveVertically(bool up);
+    void typeIntoBox();
+    bool digitEntry(WorkbenchKeys::Edit edit);
+    void cannotCorrect();
+    // WorkbenchDisplay.cpp
     void DisplayHint(const QString& hint);
     void setLampHint();
-    void showScoreControls(bool shown);
     void paintWorkingPanel(WorkingPanelEntry& entry);
     void paintCarryPanel(CarryPanelEntry& entry);
-    void cannotCorrect();
-    // Digit entry on the current box in the screen's entry style.
-    bool digitEntry(const QString& what);
+    void restoreHintedPanels();
+    // Practise0Base.cpp
+    void showScoreControls(bool shown);
+    void playStopSounds(bool newBest);
     int lastIndex() const { return int(WorkingPanels.size()) - 1; }
     bool isVisibleBox(int index) const;
 
+    struct OptionButton {
+        Panel* button = nullptr;
+        QString bestTimeKey;
+    };
+    struct PanelColors {
+        QColor color;
+        QColor fontColor;
+    };
+
     ScoreCounter* m_scores = nullptr;
     QList<QLabel*> m_scoreLabels;
+    QList<OptionButton> m_optionButtons;
+    QString m_bestTimeKey;
+    BestTimes m_bestTimes;
     QList<QList<ColorHint>> m_ruleColorHints; // per working panel, from ApplyWorkedProblem
+    QHash<Panel*, PanelColors> m_hintedPanels; // other panels lit by colour hints, with their own colours
     QHash<QString, Panel*> m_panelsByName;
     QMetaObject::Connection m_hintConnection;
 };

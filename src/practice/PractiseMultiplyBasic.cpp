@@ -1,25 +1,17 @@
 #include "practice/PractiseMultiplyBasic.h"
 
 #include <QCheckBox>
-#include <QFrame>
 #include <QLabel>
 
-#include <cmath>
-
-#include "platform/IniFile.h"
-#include "practice/CustomQuestion.h"
-#include "practice/QuestionSource.h"
-#include "shell/Globals.h"
+#include "practice/BoxFactory.h"
+#include "practice/PracticeHelp.h"
 #include "shell/Hints.h"
-#include "shell/Panel.h"
 #include "shell/Strings.h"
 #include "shell/SysColors.h"
 
 using Rules = MultiplyBasicRules;
 
 namespace {
-
-const QString Method = QStringLiteral("multiply-basic");
 
 // Client pixels of the rows; the column of position i stands at 335 - 26i.
 constexpr int BoxSize = 25;
@@ -42,6 +34,11 @@ constexpr int carryLeft(int position)
     return columnLeft(position + 1) + (BoxSize - CarrySize + 1) / 2;
 }
 
+QRect box(int left, int top, int size = BoxSize)
+{
+    return {left, top, size, size};
+}
+
 // The text colour of an enabled label; a disabled one stays grey.
 void setLabelColor(QLabel* label, const QColor& color)
 {
@@ -52,114 +49,65 @@ void setLabelColor(QLabel* label, const QColor& color)
     label->setPalette(pal);
 }
 
+const Rules::Option* optionOf(const Panel* button)
+{
+    return button ? Rules::optionForButton(button->objectName()) : nullptr;
+}
+
 } // namespace
 
-TPractiseMultiplyBasicForm::TPractiseMultiplyBasicForm(QWidget* parent) : TPractise0BaseForm(parent)
+TPractiseMultiplyBasicForm::TPractiseMultiplyBasicForm(QWidget* parent) : TPractiseRulesForm(parent)
 {
     setObjectName(QStringLiteral("PractiseMultiplyBasicForm"));
-    for (const Option& o : Rules::options()) {
-        Panel* button = AddOptionButton(o.button, o.caption, o.hint);
-        m_options.insert(button, &o);
-    }
+    for (const Rules::Option& o : Rules::options())
+        AddOptionButton(o.button, o.caption, o.hint, o.bestTimeKey);
     createRulePanel();
     createQuestionRow();
     createWorkingRows();
     placeCommonControls();
 
-    CurrentOption = buttonOf(11);
-    SetUpScreen({QStringLiteral("MultiplyBasic"), 605, 20260, CarryPairEntry, RightToLeft, true});
+    CurrentOption = PanelNamed(Rules::optionForMultiplier(11)->button);
+    SetUpScreen({QStringLiteral("MultiplyBasic"), PracticeHelp::TopicMultiplyBasic, PracticeHelp::LegendMultiply,
+                 CarryPairEntry, RightToLeft});
     ResetWorkingPanels();
-}
-
-TPractiseMultiplyBasicForm::~TPractiseMultiplyBasicForm()
-{
-    removeHoverHandler();
 }
 
 // ---------------------------------------------------------------- layout
 
-Panel* TPractiseMultiplyBasicForm::addPanel(const QString& name, int left, int top, int size)
-{
-    auto* panel = new Panel(this, name);
-    panel->setGeometry(left, top, size, size);
-    return panel;
-}
-
 void TPractiseMultiplyBasicForm::createQuestionRow()
 {
-    auto digitPanel = [this](const QString& name, int left) {
-        Panel* p = addPanel(name, left, QuestionTop, BoxSize);
-        p->setFontSpec(QStringLiteral("Arial"), 16, true);
-        return p;
-    };
-    for (int i = 0; i < Rules::Digits; ++i) {
-        Panel* p = digitPanel(Rules::multiplicandPanel(i), columnLeft(i));
-        Hints::setHint(p, Strings::text(Strings::HintMultiplicand));
-        AddQuestionPanel(p);
-        m_multiplicand.append(p);
-    }
-    m_dummyRight = digitPanel(Rules::dummyRight(), 361);
-    m_dummyLeft = digitPanel(Rules::dummyLeft(), 127);
-    for (Panel* dummy : {m_dummyRight, m_dummyLeft}) {
+    const BoxFactory boxes(this);
+    for (int i = 0; i < Rules::Digits; ++i)
+        AddQuestionPanel(boxes.question(Rules::multiplicandPanel(i), box(columnLeft(i), QuestionTop), 16,
+                                        Panel::Bevel::Raised, Strings::text(Strings::HintMultiplicand)));
+    for (const auto& [name, left] : {std::pair{Rules::dummyRight(), 361}, std::pair{Rules::dummyLeft(), 127}}) {
+        Panel* dummy = boxes.question(name, box(left, QuestionTop), 16);
         dummy->setCaption(QStringLiteral("0"));
         dummy->setFontColor(SysColors::buttonShadow());
-        dummy->setBevelOuter(Panel::Bevel::None);
         dummy->hide();
     }
-
-    auto* times = new QLabel(QString(TextChars::Times), this);
-    times->setObjectName(QStringLiteral("lblMultiplySign"));
-    times->setGeometry(396, QuestionTop, BoxSize, BoxSize);
-    times->setAlignment(Qt::AlignCenter);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(19);
-    f.setBold(true);
-    times->setFont(f);
-
-    for (int k = 0; k < 2; ++k) {
-        m_multiplier[k] = digitPanel(QStringLiteral("pnlMultiplier%1").arg(k), 424 + 26 * k);
-        Hints::setHint(m_multiplier[k], QStringLiteral("Multiplier|"));
-    }
-
-    auto* line = new QFrame(this);
-    line->setObjectName(QStringLiteral("bvlQuestionLine"));
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(columnLeft(Rules::Digits), LineTop, 475 - columnLeft(Rules::Digits), 2);
+    boxes.sign(QStringLiteral("lblMultiplySign"), QString(TextChars::Times), box(396, QuestionTop), 19);
+    for (int k = 0; k < 2; ++k)
+        boxes.question(QStringLiteral("pnlMultiplier%1").arg(k), box(424 + 26 * k, QuestionTop), 16,
+                       Panel::Bevel::Raised, QStringLiteral("Multiplier|"));
+    boxes.rule(QStringLiteral("bvlQuestionLine"),
+               {columnLeft(Rules::Digits), LineTop, 475 - columnLeft(Rules::Digits), 2});
 }
 
 void TPractiseMultiplyBasicForm::createWorkingRows()
 {
-    QList<Panel*> carries;
-    for (int i = 0; i < Rules::Digits; ++i) {
-        Panel* carry = addPanel(Rules::carryBox(i), carryLeft(i), CarryTop, CarrySize);
-        carry->setFontSpec(QStringLiteral("Arial"), 11, false);
-        carry->setBevelOuter(Panel::Bevel::Lowered);
-        Hints::setHint(carry, QStringLiteral("Carry Box|"));
-        Hints::setHelpContext(carry, 20240);
-        carries.append(carry);
-
-        Panel* answerCarry = addPanel(PracticeText::numbered("pnlAnswerCarry", i), carryLeft(i), AnswerCarryTop, CarrySize);
-        answerCarry->setFontSpec(QStringLiteral("Arial"), 11, false);
-        answerCarry->setBevelOuter(Panel::Bevel::None);
-        answerCarry->hide();
-        m_answerCarry.append(answerCarry);
-    }
+    const BoxFactory boxes(this);
     for (int i = 0; i < Rules::Positions; ++i) {
-        Panel* box = addPanel(Rules::workingBox(i), columnLeft(i), WorkingTop, BoxSize);
-        box->setFontSpec(QStringLiteral("Arial"), 16, false);
-        box->setBevelOuter(Panel::Bevel::Lowered);
-        Hints::setHint(box, QStringLiteral("Working Box|"));
         // Boxes 0..7 send their tens digit to the carry box of the same number.
-        const int link = i < Rules::Digits ? AddCarryPanel(carries.at(i)) : -1;
-        AddWorkingPanel(box, 2, link);
-        AddMyAnswerPanel(box);
-
-        Panel* answer = addPanel(PracticeText::numbered("pnlAnswer", i), columnLeft(i), AnswerTop, BoxSize);
-        answer->setFontSpec(QStringLiteral("Arial"), 16, true);
-        answer->setBevelOuter(Panel::Bevel::None);
-        answer->hide();
-        AddAnswerPanel(answer);
+        int link = -1;
+        if (i < Rules::Digits) {
+            link = AddCarryPanel(boxes.carry(Rules::carryBox(i), box(carryLeft(i), CarryTop, CarrySize)));
+            boxes.answer(PracticeText::numbered("pnlAnswerCarry", i), box(carryLeft(i), AnswerCarryTop, CarrySize), 11, false);
+        }
+        Panel* working = boxes.working(Rules::workingBox(i), box(columnLeft(i), WorkingTop), 16);
+        AddWorkingPanel(working, 2, link);
+        AddMyAnswerPanel(working);
+        AddAnswerPanel(boxes.answer(PracticeText::numbered("pnlAnswer", i), box(columnLeft(i), AnswerTop), 16));
     }
 }
 
@@ -186,9 +134,8 @@ void TPractiseMultiplyBasicForm::createRulePanel()
 
     chkHideMentalBoxes->setText(QStringLiteral("Show &Rule"));
     Hints::setHint(chkHideMentalBoxes, QStringLiteral("|Show the rule used for speed multiplication."));
-    Hints::setHelpContext(chkHideMentalBoxes, 20190);
+    Hints::setHelpContext(chkHideMentalBoxes, PracticeHelp::ShowRule);
     chkHideMentalBoxes->setChecked(true);
-    connect(chkHideMentalBoxes, &QCheckBox::clicked, this, [this] { chkShowRuleClick(); });
 }
 
 // The rule panel takes the whole width under the options, so the check
@@ -196,8 +143,8 @@ void TPractiseMultiplyBasicForm::createRulePanel()
 void TPractiseMultiplyBasicForm::placeCommonControls()
 {
     pnlShowHide->setGeometry(4, 146, 118, 66);
-    for (QCheckBox* box : {chkShowHint, chkShowColorHints, chkHideMentalBoxes})
-        box->resize(110, box->height());
+    for (QCheckBox* check : {chkShowHint, chkShowColorHints, chkHideMentalBoxes})
+        check->resize(110, check->height());
     lblBestTime->move(508, 146);
     pnlTime->move(508, 160);
     pnlScores->move(508, 194);
@@ -207,20 +154,9 @@ void TPractiseMultiplyBasicForm::placeCommonControls()
 
 // ---------------------------------------------------------------- options and rule
 
-const MultiplyBasicRules::Option* TPractiseMultiplyBasicForm::optionOf(const Panel* button) const
-{
-    return m_options.value(button, nullptr);
-}
-
-Panel* TPractiseMultiplyBasicForm::buttonOf(int multiplier)
-{
-    const Option* option = Rules::optionForMultiplier(multiplier);
-    return option ? PanelNamed(option->button) : nullptr;
-}
-
 int TPractiseMultiplyBasicForm::selectedMultiplier() const
 {
-    const Option* option = optionOf(CurrentOption);
+    const Rules::Option* option = optionOf(CurrentOption);
     return option ? option->multiplier : Rules::options().first().multiplier;
 }
 
@@ -228,7 +164,7 @@ void TPractiseMultiplyBasicForm::ActivateOptionButton(Panel* button)
 {
     if (!optionOf(button))
         return;
-    TPractise0BaseForm::ActivateOptionButton(button);
+    TPractiseRulesForm::ActivateOptionButton(button);
     showRuleTexts(optionOf(button)->multiplier);
 }
 
@@ -257,7 +193,7 @@ void TPractiseMultiplyBasicForm::UpdateRuleDisplay()
     if (State == Playing && onBox) {
         lit = Rules::enabledRuleLines(selected, CurrentIndex);
     } else if (State == Finished) {
-        if (selected != m_playedMultiplier)
+        if (selected != m_question.multiplier)
             color = SysColors::Red;
         else if (onBox)
             lit = Rules::enabledRuleLines(selected, CurrentIndex);
@@ -269,7 +205,8 @@ void TPractiseMultiplyBasicForm::UpdateRuleDisplay()
     }
 }
 
-void TPractiseMultiplyBasicForm::chkShowRuleClick()
+// "Show Rule": the rule's texts come and go; the panel stays.
+void TPractiseMultiplyBasicForm::chkHideMentalBoxesClick()
 {
     const bool shown = chkHideMentalBoxes->isChecked();
     for (QLabel* label : {lblRule, m_ruleLines[0], m_ruleLines[1], m_ruleLines[2]})
@@ -297,204 +234,98 @@ void TPractiseMultiplyBasicForm::removeHoverHandler()
 
 void TPractiseMultiplyBasicForm::switchBackToPlayed()
 {
-    if (State == Finished && selectedMultiplier() != m_playedMultiplier)
-        ActivateOptionButton(buttonOf(m_playedMultiplier));
+    if (State == Finished && selectedMultiplier() != m_question.multiplier)
+        ActivateOptionButton(PanelNamed(Rules::optionForMultiplier(m_question.multiplier)->button));
 }
 
-// ---------------------------------------------------------------- custom question
+// ---------------------------------------------------------------- the problem
 
-void TPractiseMultiplyBasicForm::BitBtnCustomClick()
+TCustomQuestionForm::Setup TPractiseMultiplyBasicForm::CustomQuestionSetup() const
 {
-    TPractise0BaseForm::BitBtnCustomClick();
     TCustomQuestionForm::Setup setup;
     setup.questionWidth = Rules::Digits;
     setup.showQuestionOption = false;
-    if (!TCustomQuestionForm::ask(this, setup))
-        return;
-    Rules::Question check;
-    m_customPending = Rules::setMultiplicand(check, Globals::CustomQuestion);
+    return setup;
 }
-
-// ---------------------------------------------------------------- hooks
 
 void TPractiseMultiplyBasicForm::NewQuestion()
 {
     Rules::Question q;
-    bool chosen = false;
-    if (m_customPending) {
-        chosen = Rules::setMultiplicand(q, Globals::CustomQuestion);
-        m_customPending = false;
-    }
-    if (!chosen) {
-        const QString posed = QuestionSource::takePosed(Method);
-        if (const auto parsed = Rules::parse(posed); parsed.ok()) {
+    const auto custom = TakeCustomQuestion();
+    if (!custom || !Rules::setMultiplicand(q, custom->question)) {
+        // A posed question may be a whole question or its multiplicand alone.
+        const QString posed = QuestionSource::takePosed(Rules::methodName());
+        if (const auto parsed = Rules::parse(posed); parsed.ok())
             q = *parsed.question;
-            chosen = true;
-        } else {
-            chosen = Rules::setMultiplicand(q, posed);
-        }
+        else if (!Rules::setMultiplicand(q, posed))
+            q = Rules::draw(QuestionSource::generator(), selectedMultiplier());
     }
-    if (!chosen)
-        q = Rules::draw(QuestionSource::generator(), selectedMultiplier());
-    q.multiplier = selectedMultiplier();
     m_question = q;
-    m_playedMultiplier = q.multiplier;
 }
 
-void TPractiseMultiplyBasicForm::ShowQuestion()
+// The problem is always the one of the selected multiplier (PLAY without a
+// new question works the same multiplicand with it).
+WorkedProblem TPractiseMultiplyBasicForm::SolveQuestion()
 {
-    // BuildWorkingPanels has written the digits.
-}
-
-void TPractiseMultiplyBasicForm::ShowActualAnswer()
-{
-    for (int i = 0; i < AnswerPanels.size() && i < m_solution.answerPanels.size(); ++i)
-        AnswerPanels[i].Panel->setCaption(m_solution.answerPanels.at(i).text);
+    m_question.multiplier = selectedMultiplier();
+    return Rules::solve(m_question);
 }
 
 void TPractiseMultiplyBasicForm::BuildWorkingPanels()
 {
     removeHoverHandler();
-    ResetWorkingPanels();
-    // The problem is always the one of the selected multiplier (PLAY without
-    // a new question works the same multiplicand with it).
-    m_question.multiplier = selectedMultiplier();
-    m_playedMultiplier = m_question.multiplier;
-    m_solution = Rules::solve(m_question);
-
-    for (int i = 0; i < Rules::Digits; ++i) {
-        m_multiplicand[i]->setTag(m_question.digits.at(i));
-        m_multiplicand[i]->setCaption(QString::number(m_question.digits.at(i)));
-    }
-    for (Panel* carry : m_answerCarry)
-        carry->hide();
-
-    const QStringList multiplier = Rules::multiplierTexts(m_playedMultiplier);
-    m_multiplier[0]->setCaption(multiplier.value(0));
-    m_multiplier[1]->setCaption(multiplier.value(1));
-    m_multiplier[1]->setVisible(multiplier.size() > 1);
-    const bool zeros = Rules::dummyZerosVisible(m_playedMultiplier);
-    m_dummyRight->setVisible(zeros);
-    m_dummyLeft->setVisible(zeros);
-
-    ApplyWorkedProblem(m_solution);
-
-    TPractise0BaseForm::BuildWorkingPanels();
+    TPractiseRulesForm::BuildWorkingPanels();
+    PanelNamed(QStringLiteral("pnlMultiplier1"))->setVisible(Rules::multiplierTexts(m_question.multiplier).size() > 1);
+    const bool zeros = Rules::dummyZerosVisible(m_question.multiplier);
+    PanelNamed(Rules::dummyRight())->setVisible(zeros);
+    PanelNamed(Rules::dummyLeft())->setVisible(zeros);
 }
 
 void TPractiseMultiplyBasicForm::CheckWorkingPanels()
 {
-    for (const PanelEntry& a : AnswerPanels)
-        a.Panel->show();
+    // A short product's leading "0" may be left out.
     Panel* leading = WorkingPanels.last().Panel;
-    if (m_solution.boxes.last().text == QLatin1String("0") && leading->caption().isEmpty())
+    if (Problem.boxes.last().text == QLatin1String("0") && leading->caption().isEmpty())
         leading->setCaption(QStringLiteral("0"));
-    leading->setCaption(StripLeadingZeros(leading->caption()));
-    for (int i = 0; i < m_answerCarry.size() && i < m_solution.answerCarryRow.size(); ++i) {
-        m_answerCarry[i]->setCaption(m_solution.answerCarryRow.at(i).text);
-        m_answerCarry[i]->show();
-    }
-    for (Panel* p : m_multiplicand)
-        Hints::setHint(p, Strings::text(Strings::HintMultiplicand));
-    Hints::setHint(m_dummyRight, QString());
-    Hints::setHint(m_dummyLeft, QString());
-    pnlViewAnswers->show();
+    setMultiplicandHints(Strings::text(Strings::HintMultiplicand));
 
-    TPractise0BaseForm::CheckWorkingPanels();
+    TPractiseRulesForm::CheckWorkingPanels();
 
     for (QLabel* line : m_ruleLines)
         line->setEnabled(true);
     installHoverHandler();
 }
 
-void TPractiseMultiplyBasicForm::ShowColorHints(QWidget* panel)
-{
-    ShowRuleColorHints(panel);
-}
-
-void TPractiseMultiplyBasicForm::WorkingPanelChanged(QWidget*)
-{
-}
-
 void TPractiseMultiplyBasicForm::RestoreColors()
 {
-    TPractise0BaseForm::RestoreColors();
-    m_dummyRight->setFontColor(SysColors::buttonShadow());
-    m_dummyLeft->setFontColor(SysColors::buttonShadow());
+    TPractiseRulesForm::RestoreColors();
     UpdateRuleDisplay();
-}
-
-void TPractiseMultiplyBasicForm::ResetWorkingPanels()
-{
-    ResetCarryPairBoxes();
-    for (const PanelEntry& q : QuestionPanels)
-        q.Panel->setCaption(QString());
-    for (Panel* m : m_multiplier)
-        m->setCaption(QString());
-    TPractise0BaseForm::ResetWorkingPanels();
 }
 
 void TPractiseMultiplyBasicForm::RefreshHighlight()
 {
     // Moving the highlight after STOP brings the played multiplier back.
     switchBackToPlayed();
-    TPractise0BaseForm::RefreshHighlight();
+    TPractiseRulesForm::RefreshHighlight();
     if (State != Idle)
         showHintWords();
 }
 
+// The hints of the multiplicand digits name their part in the current step.
 void TPractiseMultiplyBasicForm::showHintWords()
 {
     if (CurrentIndex < 0 || CurrentIndex >= Rules::Positions)
         return;
-    for (Panel* p : m_multiplicand)
-        Hints::setHint(p, QString());
-    Hints::setHint(m_dummyRight, QString());
-    Hints::setHint(m_dummyLeft, QString());
-    for (const PanelText& word : Rules::hintWords(m_playedMultiplier, CurrentIndex))
+    setMultiplicandHints(QString());
+    for (const PanelText& word : Rules::hintWords(m_question.multiplier, CurrentIndex))
         Hints::setHint(PanelNamed(word.panel), word.text);
 }
 
-// ---------------------------------------------------------------- best times
-
-bool TPractiseMultiplyBasicForm::UpdateBestTime(double elapsed)
+// Every multiplicand digit gets the hint; the imaginary zeros have none.
+void TPractiseMultiplyBasicForm::setMultiplicandHints(const QString& hint)
 {
-    const Option* played = Rules::optionForMultiplier(m_playedMultiplier);
-    if (!played || !IsNewBestTime(IsCorrect, elapsed, m_bestTimes[played->index]))
-        return false;
-    m_bestTimes[played->index] = elapsed;
-    return true;
-}
-
-void TPractiseMultiplyBasicForm::SaveBestTimes(IniFile& file)
-{
-    for (const Option& o : Rules::options())
-        file.writeTime(SectionName, o.bestTimeKey, m_bestTimes[o.index]);
-}
-
-void TPractiseMultiplyBasicForm::LoadBestTimes(const IniFile& file)
-{
-    for (const Option& o : Rules::options()) {
-        const double t = file.readTime(SectionName, o.bestTimeKey, 0);
-        // A time that cannot be one (negative, not a number) counts as none.
-        m_bestTimes[o.index] = std::isfinite(t) && t > 0 ? t : 0;
-    }
-}
-
-void TPractiseMultiplyBasicForm::SelectBestTime()
-{
-    const Option* option = optionOf(CurrentOption);
-    BestTimeText = FormatElapsed(option ? m_bestTimes[option->index] : 0);
-}
-
-int TPractiseMultiplyBasicForm::GetOptionIndex()
-{
-    const Option* option = optionOf(CurrentOption);
-    return option ? option->storedOption : 1;
-}
-
-Panel* TPractiseMultiplyBasicForm::GetOptionButton(int n)
-{
-    const Option* option = Rules::optionForStored(n);
-    return option ? buttonOf(option->multiplier) : nullptr;
+    for (int i = 0; i < Rules::Digits; ++i)
+        Hints::setHint(PanelNamed(Rules::multiplicandPanel(i)), hint);
+    Hints::setHint(PanelNamed(Rules::dummyRight()), QString());
+    Hints::setHint(PanelNamed(Rules::dummyLeft()), QString());
 }

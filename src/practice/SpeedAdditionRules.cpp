@@ -78,14 +78,19 @@ QString SpeedAdditionRules::questionPanel(int row, int column)
 WorkedProblem SpeedAdditionRules::solve(const Question& q)
 {
     WorkedProblem p;
-    p.method = QStringLiteral("speed-addition");
+    p.method = methodName();
     p.question = q.text();
+    for (int r = 0; r < Rows; ++r) {
+        for (int g = 0; g < Columns; ++g)
+            p.questionPanels << PanelText{questionPanel(r, g), QString::number(q.digits[r][g])};
+    }
     p.boxes.resize(BoxCount);
     for (int i = 0; i < BoxCount; ++i) {
         RuleBox& b = p.boxes[i];
         b.box = boxName(i);
         b.width = (i < 56 ? (i % 7 == 5 ? 2 : 1) : (i == LeadingBox ? 1 : 2));
         b.carryLink = (i >= 56 && i < LeadingBox) ? i - 56 : -1;
+        b.stripZeros = i == LeadingBox || (i < 56 && i % 7 == 5); // the leading digit, the running totals
     }
 
     // Columns: ticks and running totals, top to bottom.

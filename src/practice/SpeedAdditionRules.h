@@ -69,6 +69,9 @@ public:
     // returned unchanged.
     enum class Move { Left, Right, Up, Down };
     static int move(int index, Move direction);
+    // Where Left or Right lands when no box is current (after STOP): the
+    // leading answer digit from the left, the units digit from the right.
+    static int enter(Move direction) { return direction == Move::Left ? LeadingBox : answerBox(0); }
 
     // The imaginary-zero labels and which of them show while box index is
     // current (all others are hidden).

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMetaMethod>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -12,8 +13,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "app/Help.h"
-#include "app/Main.h"
+#include "shell/Help.h"
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 #include "shell/Globals.h"
@@ -376,8 +376,8 @@ void TAboutBox::btnOKClick()
         SoundPlayer::current().playResource(Sounds::ReadySetGo, SoundPlayer::Mode::Sync);
     QApplication::restoreOverrideCursor();
     if (result.newLearner) {
-        if (frmMain)
-            frmMain->mnuHelpGettingStartedClick();
+        if (isSignalConnected(QMetaMethod::fromSignal(&TAboutBox::gettingStartedWanted)))
+            emit gettingStartedWanted();
         else
             Help::showTopicInWindow(QStringLiteral("EStart"), 300);
     }

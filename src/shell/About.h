@@ -35,6 +35,10 @@ public:
     // Website and contact lines of the maker.
     static QString websiteAddress();
 
+signals:
+    // A new learner signed in: the Getting Started help should open.
+    void gettingStartedWanted();
+
 protected:
     bool previewKeyPress(QKeyEvent* event) override;
 

@@ -7,7 +7,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
-#include "app/Help.h"
+#include "shell/Help.h"
 #include "shell/Globals.h"
 
 namespace {

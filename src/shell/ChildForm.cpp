@@ -5,8 +5,7 @@
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 
-#include "app/Help.h"
-#include "app/Main.h"
+#include "shell/Help.h"
 #include "platform/Dialogs.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
@@ -84,8 +83,6 @@ void ChildForm::closeEvent(QCloseEvent* event)
     event->accept();
     emit formClosed();
     setAttribute(Qt::WA_DeleteOnClose, subWindow() == nullptr);
-    if (frmMain)
-        frmMain->EnableMenuItemsAll();
 }
 
 bool ChildForm::eventFilter(QObject* watched, QEvent* event)

@@ -10,7 +10,8 @@ class QMdiSubWindow;
 // Base of every window that opens inside the main window: the screens, the
 // dialogs of the shell and the report windows. It closes as a whole (the
 // frame too), refuses to close while a screen is practising, frees itself
-// when it closes and then gives the main window its menus back. It can see
+// when it closes and then tells the main window (formClosed), which gives its
+// menus back. It can see
 // every key before its controls do (key preview), and F1 opens the help
 // topic of its help context.
 class ChildForm : public QWidget
@@ -48,6 +49,8 @@ public:
 signals:
     // The window has closed for good (after formClose, before it is freed).
     void formClosed();
+    // The window wants the main window usable again (a screen at STOP).
+    void mainWindowWanted();
 
 protected:
     // May the window close? Default: refused while a screen is practising,

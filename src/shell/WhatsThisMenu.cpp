@@ -1,6 +1,6 @@
 #include "shell/WhatsThisMenu.h"
 
-#include "app/Help.h"
+#include "shell/Help.h"
 #include "shell/Hints.h"
 
 WhatsThisMenu::WhatsThisMenu(QWidget* owner) : QMenu(owner)

@@ -1,4 +1,4 @@
-#include "app/Help.h"
+#include "shell/Help.h"
 #include "app/HelpViewer.h"
 #include "app/HelpWindow.h"
 #include "platform/Dialogs.h"

@@ -3,7 +3,7 @@
 
 #include "BasicsScreens.h"
 
-#include "app/Help.h"
+#include "shell/Help.h"
 
 namespace {
 

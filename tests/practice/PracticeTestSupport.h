@@ -45,12 +45,6 @@ inline void typeDigits(QWidget* form, const QString& digits)
         QTest::keyClick(form, Qt::Key(Qt::Key_0 + (c.unicode() - u'0')));
 }
 
-template <typename Form>
-Form* activeScreen(TfrmMain& main)
-{
-    return qobject_cast<Form*>(main.activeChild());
-}
-
 inline Panel* panelOf(QWidget* form, const QString& name)
 {
     return form->findChild<Panel*>(name);

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "ScreenTesting.h"
 #include "PracticeTestSupport.h"
 #include "TestEnvironment.h"
 #include "platform/IniFile.h"
@@ -32,8 +33,7 @@ struct Opened {
         if (!learnerFile.isNull())
             env.writeFile(QStringLiteral("users/Ann.ini"), learnerFile);
         main.show();
-        main.menuItem(QStringLiteral("mnuMultiplyBasic"))->trigger();
-        form = activeScreen<TPractiseMultiplyBasicForm>(main);
+        form = openFromMenu<TPractiseMultiplyBasicForm>(main, QStringLiteral("mnuMultiplyBasic"));
         env.dialogs.clear();
     }
     Panel* panel(const QString& name) const { return panelOf(form, name); }

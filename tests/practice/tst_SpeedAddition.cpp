@@ -68,7 +68,7 @@ struct Screen {
     }
     void play(const QString& question = Example)
     {
-        QuestionSource::pose(TPractiseSpeedAdditionForm::methodName(), {question});
+        QuestionSource::pose(SpeedAdditionRules::methodName(), {question});
         press(form, Qt::Key_Return);
     }
     Panel* box(int i) const { return panelOf(form, QStringLiteral("pnlWorking%1").arg(i)); }

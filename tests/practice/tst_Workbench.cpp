@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "ScreenTesting.h"
 #include "PracticeTestSupport.h"
 #include "TestEnvironment.h"
 #include "platform/IniFile.h"
@@ -210,7 +211,7 @@ struct Opened {
         if (!learnerFile.isNull())
             env.writeFile(QStringLiteral("users/Ann.ini"), learnerFile);
         main.openScreen(Strings::TitleSquare2Digit, true, [order, style] { return new TTestPractiseForm(order, style); });
-        form = activeScreen<TTestPractiseForm>(main);
+        form = onlyChild<TTestPractiseForm>(main);
         env.sounds.clear();
         env.help.clear();
         env.dialogs.clear();

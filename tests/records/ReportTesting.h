@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include "ScreenTesting.h"
 #include "TestEnvironment.h"
 #include "app/Main.h"
 #include "shell/ChildForm.h"
@@ -61,14 +62,6 @@ inline bool menusDisabled(const TfrmMain& main)
     }
     return !main.menuItem(QStringLiteral("mnuAboutVandrelsholmSpeedMath"))->isEnabled()
            && main.topMenu(4)->menuAction()->isEnabled();
-}
-
-// The one open child window of the given class, or nullptr.
-template <typename Form>
-Form* openForm(const TfrmMain& main)
-{
-    const QList<ChildForm*> forms = main.childForms();
-    return forms.size() == 1 ? qobject_cast<Form*>(forms.constFirst()) : nullptr;
 }
 
 inline QTextEdit* box(QWidget* form)

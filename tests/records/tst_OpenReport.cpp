@@ -3,6 +3,7 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include "ScreenTesting.h"
 #include "DocumentLooks.h"
 #include "ReportTesting.h"
 #include "platform/Dialogs.h"
@@ -28,8 +29,7 @@ QString records(const QString& name)
 TOpenReportForm* openReport(TfrmMain& main, TestEnvironment& env, const QString& file)
 {
     env.dialogs.openAnswer = file;
-    main.menuItem(QStringLiteral("mnuOpenReport"))->trigger();
-    return openForm<TOpenReportForm>(main);
+    return openFromMenu<TOpenReportForm>(main, QStringLiteral("mnuOpenReport"));
 }
 
 QByteArray repeated(const QByteArray& piece, int times)

@@ -52,8 +52,7 @@ private slots:
         QVERIFY(QDir(env.path(QStringLiteral("users"))).entryList(QDir::Files) == QStringList{"Ann.ini"});
 
         // The report shows zeros everywhere and an overall 0.
-        main.menuItem(QStringLiteral("mnuScores"))->trigger();
-        auto* form = openForm<TScoresForm>(main);
+        auto* form = openFromMenu<TScoresForm>(main, QStringLiteral("mnuScores"));
         QVERIFY(form);
         const QString text = box(form)->toPlainText();
         QCOMPARE(text.count(QStringLiteral("         0         0    0")), 20);

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "ScreenTesting.h"
 #include "DocumentLooks.h"
 #include "ReportTesting.h"
 #include "platform/Dialogs.h"
@@ -31,8 +32,7 @@ QStringList linesOf(const QTextEdit* edit)
 
 TScoresForm* openScores(TfrmMain& main)
 {
-    main.menuItem(QStringLiteral("mnuScores"))->trigger();
-    return openForm<TScoresForm>(main);
+    return openFromMenu<TScoresForm>(main, QStringLiteral("mnuScores"));
 }
 
 } // namespace
@@ -203,8 +203,7 @@ private slots:
 
         // File > Open Report shows the same text, fonts and layout.
         env.dialogs.openAnswer = file;
-        main.menuItem(QStringLiteral("mnuOpenReport"))->trigger();
-        auto* viewer = openForm<TOpenReportForm>(main);
+        auto* viewer = openFromMenu<TOpenReportForm>(main, QStringLiteral("mnuOpenReport"));
         QVERIFY(viewer);
         QCOMPARE(Globals::ScreenTitle, QStringLiteral("PRINT SCORES"));
         QCOMPARE(viewer->subWindow()->windowTitle(), QStringLiteral("Report"));
@@ -229,7 +228,7 @@ private slots:
         QVERIFY2(env.dialogs.texts("error")[0].contains(QStringLiteral("no such folder")),
                  qPrintable(env.dialogs.texts("error")[0]));
         QVERIFY(!QDir(env.path(QStringLiteral("no such folder"))).exists());
-        QCOMPARE(openForm<TScoresForm>(main), form);
+        QCOMPARE(onlyChild<TScoresForm>(main), form);
 
         // A folder in the way stays a folder; an older report file stays whole
         // when the new one cannot replace it.
@@ -238,7 +237,7 @@ private slots:
         click(form, "bitbtnSave");
         QCOMPARE(env.dialogs.count("error"), 2);
         QVERIFY(QFileInfo(env.path(QStringLiteral("taken.rtf"))).isDir());
-        QCOMPARE(openForm<TScoresForm>(main), form);
+        QCOMPARE(onlyChild<TScoresForm>(main), form);
     }
 
     void prints_with_the_job_title()
@@ -280,7 +279,7 @@ private slots:
         QCOMPARE(env.dialogs.count("error"), 1);
         QVERIFY2(env.dialogs.texts("error")[0].contains(QStringLiteral("missing/marks.pdf")),
                  qPrintable(env.dialogs.texts("error")[0]));
-        QCOMPARE(openForm<TScoresForm>(main), form);
+        QCOMPARE(onlyChild<TScoresForm>(main), form);
     }
 
     void closes_with_esc_or_close_but_not_while_practising()

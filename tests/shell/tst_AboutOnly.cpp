@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include "ScreenTesting.h"
 #include "TestEnvironment.h"
 #include "app/Main.h"
 #include "shell/AboutOnly.h"
@@ -14,8 +15,7 @@ namespace {
 
 TAboutOnlyBox* openAbout(TfrmMain& main)
 {
-    main.menuItem("mnuAboutVandrelsholmSpeedMath")->trigger();
-    return qobject_cast<TAboutOnlyBox*>(main.activeChild());
+    return openFromMenu<TAboutOnlyBox>(main, QStringLiteral("mnuAboutVandrelsholmSpeedMath"));
 }
 
 QString memo(const TAboutOnlyBox* box)

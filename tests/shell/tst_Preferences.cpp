@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include "ScreenTesting.h"
 #include "TestEnvironment.h"
 #include "app/Main.h"
 #include "shell/DisplaySettings.h"
@@ -24,8 +25,7 @@ namespace {
 struct Prefs {
     explicit Prefs(TfrmMain& main)
     {
-        main.menuItem("mnuPreferences")->trigger();
-        form = qobject_cast<TPrefsForm*>(main.activeChild());
+        form = openFromMenu<TPrefsForm>(main, QStringLiteral("mnuPreferences"));
         if (!form)
             return;
         lower = form->lowerUpDown();

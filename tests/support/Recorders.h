@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/Help.h"
+#include "shell/Help.h"
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 

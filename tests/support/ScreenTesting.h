@@ -11,9 +11,17 @@
 #include "app/Main.h"
 #include "shell/ChildForm.h"
 
+// The one open child window as Form (nullptr when none, several, or one of
+// another class is open).
+template <typename Form>
+Form* onlyChild(const TfrmMain& main)
+{
+    const QList<ChildForm*> forms = main.childForms();
+    return forms.size() == 1 ? qobject_cast<Form*>(forms.constFirst()) : nullptr;
+}
+
 // Triggers the menu item (by component name, e.g. "mnuSpeedAddition") and
-// returns the one open child window as Form (nullptr when the item is
-// missing, nothing opened or the window is of another class).
+// returns the one open child window as Form.
 template <typename Form>
 Form* openFromMenu(TfrmMain& main, const QString& menuItem)
 {
@@ -23,8 +31,7 @@ Form* openFromMenu(TfrmMain& main, const QString& menuItem)
         return nullptr;
     }
     item->trigger();
-    const QList<ChildForm*> forms = main.childForms();
-    return forms.size() == 1 ? qobject_cast<Form*>(forms.constFirst()) : nullptr;
+    return onlyChild<Form>(main);
 }
 
 // A learner "Ann" signed in (with her file written first when one is given),

@@ -1,4 +1,4 @@
-#include "app/Help.h"
+#include "shell/Help.h"
 
 namespace {
 

@@ -1,0 +1,46 @@
+#pragma once
+
+// Help context numbers of the practice screens: the workbench's controls,
+// the boxes, the legends and the method topics. Every practice window takes
+// its numbers from here.
+namespace PracticeHelp {
+
+enum Context : int {
+    // Method topics (the form and its help button).
+    TopicSpeedAddition = 600,
+    TopicMultiplyBasic = 605,
+    TopicMultiplyDirect = 610,
+    TopicMultiply2Finger = 615,
+    TopicSpeedDivision = 620,
+    TopicSquare2Digit = 625,
+    TopicSquare3Digit = 630,
+    TopicSquareRoot = 635,
+
+    // Controls of the workbench.
+    ClearScores = 10130,
+    TotalScore = 10150,
+    StopButton = 10170,
+    EjectButton = 10180,
+    PlayButton = 20100,
+    NewBestTime = 20105, // the pop-up after a new best time
+    RestartButton = 20110,
+    CustomButton = 20120,
+    CorrectScore = 20130,
+    ShowHint = 20140,
+    ShowColorHints = 20150,
+    HideMentalBoxes = 20160,
+    AnswerSteps = 20170,
+    StatusLine = 20180,
+    ShowRule = 20190,
+    Stopwatch = 20220,
+    GradeLamp = 20230,
+    Box = 20240, // working and carry boxes
+
+    // Legends of the keys (the Legend button's pop-up).
+    LegendMultiply = 20260,
+    LegendSquares = 20270,
+    LegendSpeedAddition = 20280,
+    LegendDivisionRoot = 20290,
+};
+
+} // namespace PracticeHelp
