@@ -24,7 +24,9 @@
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
+#include "practice/PractiseMultiply2FingerMethod.h"
 #include "practice/PractiseMultiplyBasic.h"
+#include "practice/PractiseMultiplyDirectMethod.h"
 #include "practice/PractiseSpeedAddition.h"
 #include "records/OpenReport.h"
 #include "records/ResetScores.h"
@@ -63,6 +65,8 @@ const QHash<QString, ScreenEntry>& screenTable()
         {QStringLiteral("mnuOddsEvens"), {Strings::TitleOddsEvens, false, [] { return new TBasicsOddEvenForm; }}},
         {QStringLiteral("mnuSpeedAddition"), {Strings::TitleSpeedAddition, false, [] { return new TPractiseSpeedAdditionForm; }}},
         {QStringLiteral("mnuMultiplyBasic"), {Strings::TitleBasicSpeedMultiplication, true, [] { return new TPractiseMultiplyBasicForm; }}},
+        {QStringLiteral("mnuDirectMethod"), {Strings::TitleDirectMethod, true, [] { return new TPractiseMultiplyDirectMethodForm; }}},
+        {QStringLiteral("mnuTwofingerMethod"), {Strings::TitleTwoFingerMethod, true, [] { return new TPractiseMultiply2FingerMethodForm; }}},
     };
     return table;
 }

@@ -161,6 +161,7 @@ WorkedProblem LongMultiplicationRules::workedRow(const QString& method, const Qu
     WorkedProblem w;
     w.method = method;
     w.question = q.text();
+    w.questionPanels = questionPanels(q);
     const qsizetype top = columns.size() - 1;
     for (qsizetype s = 0; s <= top; ++s) {
         const AnswerColumn& c = columns.at(s);
@@ -171,6 +172,7 @@ WorkedProblem LongMultiplicationRules::workedRow(const QString& method, const Qu
         b.hint = c.hint;
         b.width = c.width;
         b.colorHints = c.colorHints;
+        b.stripZeros = b.zeroMayBeLeftOut = s == top;
         if (s < top) {
             b.carryLink = int(s);
             w.carries << RuleCarry{carryBox(int(s)), c.carryOut};

@@ -101,6 +101,8 @@ public:
     // The worked problem of an answer row, column 0 (units) first: working
     // box s, and for every column but the top one carry box s and answer
     // carry panel s; the answer is the row read from the top column down.
+    // The top box is read without its leading zeros, and may be left empty
+    // when it must hold "0".
     static WorkedProblem workedRow(const QString& method, const Question& q, const QList<AnswerColumn>& columns);
 
     // The colour hints every column of both methods shares: the incoming

@@ -164,8 +164,7 @@ QList<MultiplyTwoFingerRules::UtPanel> MultiplyTwoFingerRules::utRow(const Quest
     const QString all = shown.join(QLatin1String(" + "));
     for (int i = 0; i < digits; ++i) {
         const QString& e = expressions.at(i);
-        out << UtPanel{utPanel(i), utCaption(e), e.isEmpty() ? QString() : e + QLatin1Char('|') + all,
-                       LM::multiplierColor(LM::multiplierPanelOf(i, digits))};
+        out << UtPanel{utPanel(i), utCaption(e), e.isEmpty() ? QString() : e + QLatin1Char('|') + all};
     }
     return out;
 }
@@ -176,11 +175,14 @@ WorkedProblem MultiplyTwoFingerRules::solve(const Question& q)
     const int top = topColumn(digits);
     // The product fills the answer row right-aligned; a short one leaves "0" on top.
     const QString product = QString::number(q.product()).rightJustified(top + 1, QLatin1Char('0'));
+    // Every column lights the multiplier digits and the UT panels in their colours.
+    QList<ColorHint> colours = LM::multiplierHints(digits);
+    for (int i = 0; i < digits; ++i)
+        colours << ColorHint{utPanel(i), ColorHintStyle::Paint, LM::multiplierColor(LM::multiplierPanelOf(i, digits))};
     QList<LM::AnswerColumn> row;
     for (const Column& c : columns(q)) {
         const int p = int(row.size());
-        row << LM::AnswerColumn{QString(product.at(top - p)), c.hint, 2, c.carryOut,
-                                LM::carryHint(p) + LM::multiplierHints(digits)};
+        row << LM::AnswerColumn{QString(product.at(top - p)), c.hint, 2, c.carryOut, LM::carryHint(p) + colours};
     }
     return LM::workedRow(methodName(), q, row);
 }

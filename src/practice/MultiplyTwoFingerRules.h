@@ -88,12 +88,12 @@ public:
     static QList<Column> columns(const Question& q);
 
     // The UT row while a column is current: one small panel per multiplier
-    // digit, pnlUT<i> for m_i, showing which part m_i gives the column.
+    // digit, pnlUT<i> for m_i, showing which part m_i gives the column. Its
+    // colour is m_i's, lit with the column's colour hints.
     struct UtPanel {
         QString panel;   // "pnlUT1"
         QString caption; // "U  T", "U  ", "    T" or ""
         QString hint;    // own expression, "|", all the column's expressions
-        quint32 rgb;     // the colour of m_i's multiplier panel
     };
     static QList<UtPanel> utRow(const Question& q, int column);
     static QString utCaption(const QString& expression);

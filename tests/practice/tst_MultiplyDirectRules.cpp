@@ -143,6 +143,9 @@ void TestMultiplyDirectRules::workedExample()
     QCOMPARE(p.boxes.at(8).hint, QStringLiteral("5 = (2 × 2) + ^1 :: Think:  4  5|"));
     QCOMPARE(p.boxes.at(8).value, 5);
     QCOMPARE(p.boxes.at(8).carryLink, -1);
+    QVERIFY(p.boxes.at(8).stripZeros && !p.boxes.at(7).stripZeros); // "05" in the top box reads 5
+    QCOMPARE(p.questionPanels.mid(7), (QList<PanelText>{{"pnlMultiplicand7", "2"}, {"pnlMultiplier0", "2"},
+                                                        {"pnlMultiplier1", "5"}}));
     for (const RuleBox& b : p.boxes)
         QVERIFY(b.width == 2 && !b.mental && !b.unused);
 }

@@ -158,17 +158,14 @@ void TestMultiplyTwoFingerRules::shortProduct()
 void TestMultiplyTwoFingerRules::utRow()
 {
     const TF::Question q = question("23521543x25");
-    const quint32 yellow = 0xFFFF00, lime = 0x00FF00;
     // Column 1: m0 = 5 (lime, pnlMultiplier1) gives a UT part, m1 = 2 a U part.
     QList<TF::UtPanel> row = TF::utRow(q, 1);
     QCOMPARE(row.size(), 2);
     QCOMPARE(row.at(0).panel, QStringLiteral("pnlUT0"));
     QCOMPARE(row.at(0).caption, QStringLiteral("U  T"));
     QCOMPARE(row.at(0).hint, QStringLiteral("43 UT 5|43 UT 5 + 3 U 2"));
-    QCOMPARE(row.at(0).rgb, lime);
     QCOMPARE(row.at(1).caption, QStringLiteral("U  "));
     QCOMPARE(row.at(1).hint, QStringLiteral("3 U 2|43 UT 5 + 3 U 2"));
-    QCOMPARE(row.at(1).rgb, yellow);
     // Column 0 has no part for m1; the top column has only the T of m1.
     row = TF::utRow(q, 0);
     QCOMPARE(row.at(1).caption, QString());
@@ -185,20 +182,30 @@ void TestMultiplyTwoFingerRules::utRow()
     for (const TF::UtPanel& u : five)
         captions << u.caption;
     QCOMPARE(captions, (QStringList{"U  T", "U  T", "U  T", "U  T", "U  T"}));
-    QCOMPARE(five.at(0).rgb, quint32(0xFF00FF)); // m0 stands in pnlMultiplier4
-    QCOMPARE(five.at(4).rgb, yellow);
 }
 
 void TestMultiplyTwoFingerRules::colourHints()
 {
     using S = ColorHintStyle;
+    const quint32 yellow = 0xFFFF00, lime = 0x00FF00;
+    // The multiplier digits and their UT panels: m0 = 5 stands in
+    // pnlMultiplier1 (lime), m1 = 2 in pnlMultiplier0 (yellow).
+    const QList<ColorHint> colours = {{"pnlMultiplier0", S::Paint, yellow}, {"pnlMultiplier1", S::Paint, lime},
+                                      {"pnlUT0", S::Paint, lime}, {"pnlUT1", S::Paint, yellow}};
     const WorkedProblem p = TF::solve(question("23521543x25"));
-    QCOMPARE(p.boxes.at(0).colorHints,
-             (QList<ColorHint>{{"pnlMultiplier0", S::Paint, 0xFFFF00}, {"pnlMultiplier1", S::Paint, 0x00FF00}}));
-    QCOMPARE(p.boxes.at(5).colorHints,
-             (QList<ColorHint>{{"pnlCarry4", S::CarryBox},
-                               {"pnlMultiplier0", S::Paint, 0xFFFF00},
-                               {"pnlMultiplier1", S::Paint, 0x00FF00}}));
+    QCOMPARE(p.boxes.at(0).colorHints, colours);
+    QCOMPARE(p.boxes.at(5).colorHints, (QList<ColorHint>{{"pnlCarry4", S::CarryBox}} + colours));
+    const WorkedProblem five = TF::solve(question("23521543x25314"));
+    QCOMPARE(five.boxes.at(3).colorHints.at(6), (ColorHint{"pnlUT0", S::Paint, 0xFF00FF}));
+    QCOMPARE(five.boxes.at(3).colorHints.at(10), (ColorHint{"pnlUT4", S::Paint, yellow}));
+
+    // The question panels, and the top box read as a short product's "0".
+    QCOMPARE(p.questionPanels.size(), 10);
+    QCOMPARE(p.questionPanels.at(0), (PanelText{"pnlMultiplicand0", "3"}));
+    QCOMPARE(p.questionPanels.at(8), (PanelText{"pnlMultiplier0", "2"}));
+    QCOMPARE(p.questionPanels.at(9), (PanelText{"pnlMultiplier1", "5"}));
+    QVERIFY(p.boxes.at(9).stripZeros && p.boxes.at(9).zeroMayBeLeftOut);
+    QVERIFY(!p.boxes.at(8).stripZeros && !p.boxes.at(8).zeroMayBeLeftOut);
 }
 
 void TestMultiplyTwoFingerRules::optionsRangesAndBestTimes()
