@@ -212,7 +212,7 @@ void TestWorksheetLongMultiplication::directRandomMatchesModel_data()
 void TestWorksheetLongMultiplication::directRandomMatchesModel()
 {
     QFETCH(int, digits);
-    const int count = 2500;
+    const int count = 2000;
     const ToolRun run = tool({"multiply-direct", "--random", "--option", QStringLiteral("%1-Digit").arg(digits),
                               "--count", QString::number(count), "--seed", QString::number(100 + digits), "--json"});
     QCOMPARE(run.exitCode, 0);
@@ -251,7 +251,7 @@ void TestWorksheetLongMultiplication::twoFingerRandomMatchesModel()
 {
     QFETCH(int, digits);
     QFETCH(QString, range);
-    const int count = 1500;
+    const int count = 1000;
     const ToolRun run = tool({"multiply-two-finger", "--random", "--option", range, "--option",
                               QStringLiteral("%1-Digit").arg(digits), "--count", QString::number(count), "--seed",
                               QString::number(7 * digits), "--json"});
