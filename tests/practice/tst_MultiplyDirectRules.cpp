@@ -22,69 +22,41 @@ QStringList texts(const QList<PanelText>& panels)
     return out;
 }
 
-// Checks every box, carry and hint of a question against the column sums
-// worked out here straight from the digits: column s adds a_(s-i) x b_i and
-// the carry; the boxes, read from the top column down, give the product.
+// Checks the boxes and carries of a question against the column sums worked
+// out here from the digits: column s adds a_(s-i) x b_i and the carry; the
+// boxes, read from the top column down, give the product. (The hints of many
+// problems are compared with a model of their own in the worksheet test.)
 void checkAgainstColumnSums(const MD::Question& q)
 {
     const int m = q.multiplierDigits();
     const int top = 6 + m;
     const WorkedProblem p = MD::solve(q);
-    const QList<MD::Column> cols = MD::columns(q);
-    const QString ctx = q.text();
     QCOMPARE(p.boxes.size(), 7 + m);
     QCOMPARE(p.carries.size(), 6 + m);
-    QCOMPARE(cols.size(), 7 + m);
-
     int carry = 0;
     qint64 rebuilt = 0, scale = 1;
-    for (int s = 0; s <= top; ++s) {
+    for (int s = 0; s <= top; ++s, scale *= 10) {
         int total = carry;
-        QString think;
-        int running = 0;
-        for (int i = 0; i < m; ++i) {
-            if (s - i < 0 || s - i > 7)
-                continue;
-            running += q.multiplicand[s - i] * q.multiplier[i];
-            think += "  " + QString::number(running);
-        }
-        total += running;
-        if (carry > 0)
-            think += "  " + QString::number(total);
+        for (int i = 0; i < m; ++i)
+            if (s - i >= 0 && s - i <= 7)
+                total += q.multiplicand[s - i] * q.multiplier[i];
         const RuleBox& b = p.boxes.at(s);
-        const QString at = QStringLiteral("%1 column %2").arg(ctx).arg(s);
-        QVERIFY2(cols.at(s).total == total, qPrintable(at));
-        QVERIFY2(cols.at(s).carryIn == carry, qPrintable(at));
+        const QString at = QStringLiteral("%1 column %2: %3").arg(q.text()).arg(s).arg(b.hint);
         QVERIFY2(b.hint.startsWith(QString::number(total) + " = ("), qPrintable(at));
-        QVERIFY2(b.hint.endsWith(" :: Think:" + think.left(30) + "|"), qPrintable(at + ": " + b.hint));
-        QCOMPARE(b.hint.contains(QStringLiteral(" + ^")) || b.hint.contains(QStringLiteral(" + *")), carry > 0);
-        QCOMPARE(b.box, QStringLiteral("pnlWorking%1").arg(s));
-        if (s < top) {
-            QVERIFY2(b.value == total % 10, qPrintable(at));
-            QCOMPARE(b.text, QString::number(total % 10));
-            QCOMPARE(b.width, total >= 100 ? 3 : 2);
-            QCOMPARE(b.carryLink, s);
-            QCOMPARE(p.carries.at(s).box, QStringLiteral("pnlCarry%1").arg(s));
-            QVERIFY2(p.carries.at(s).value == total / 10, qPrintable(at));
-            QCOMPARE(p.answerCarryRow.at(s).text, total >= 10 ? QString::number(total / 10) : QString());
-            rebuilt += qint64(total % 10) * scale;
-            carry = total / 10;
-        } else {
-            QVERIFY2(total < 100, qPrintable(at));
-            QCOMPARE(b.value, total);
-            QCOMPARE(b.text, QString::number(total));
-            QCOMPARE(b.width, 2);
-            QCOMPARE(b.carryLink, -1);
-            rebuilt += qint64(total) * scale;
-        }
         QCOMPARE(p.answerPanels.at(s).text, b.text);
-        scale *= 10;
+        if (s == top) {
+            QVERIFY2(b.value == total && b.width == 2 && b.carryLink == -1, qPrintable(at));
+            rebuilt += qint64(total) * scale;
+            break;
+        }
+        QVERIFY2(b.value == total % 10 && b.text == QString::number(total % 10), qPrintable(at));
+        QVERIFY2(b.width == (total >= 100 ? 3 : 2) && b.carryLink == s, qPrintable(at));
+        QVERIFY2(p.carries.at(s).value == total / 10, qPrintable(at));
+        rebuilt += qint64(total % 10) * scale;
+        carry = total / 10;
     }
     QCOMPARE(rebuilt, q.product());
     QCOMPARE(p.answer, QString::number(q.product()));
-    QStringList leftToRight = texts(p.answerPanels);
-    std::reverse(leftToRight.begin(), leftToRight.end());
-    QCOMPARE(leftToRight.join(""), p.answer);
 }
 
 } // namespace

@@ -31,41 +31,33 @@ int columnSum(const TF::Question& q, int p, int carry)
     return n;
 }
 
+// The boxes and carries against those sums; the boxes read as the product
+// (a short one with "0" on top). Both parts of every hint begin with the
+// total and end with the same running totals.
 void checkAgainstFingerSums(const TF::Question& q)
 {
-    const int t = q.multiplierDigits() - 1;
-    const int top = 8 + t;
+    const int top = 7 + q.multiplierDigits();
     const WorkedProblem p = TF::solve(q);
-    const QString product = QString::number(q.product()).rightJustified(9 + t, '0');
+    const QString product = QString::number(q.product()).rightJustified(top + 1, '0');
     QCOMPARE(p.answer, product);
-    QCOMPARE(p.boxes.size(), 9 + t);
-    QCOMPARE(p.carries.size(), 8 + t);
+    QCOMPARE(p.boxes.size(), top + 1);
+    QCOMPARE(p.carries.size(), top);
     int carry = 0;
     for (int c = 0; c <= top; ++c) {
         const int n = columnSum(q, c, carry);
         const RuleBox& b = p.boxes.at(c);
         const QString at = QStringLiteral("%1 column %2: %3").arg(q.text()).arg(c).arg(b.hint);
         QVERIFY2(b.value == n % 10 && b.text == QString(product.at(top - c)), qPrintable(at));
-        QCOMPARE(p.answerPanels.at(c).text, b.text);
-        QCOMPARE(b.width, 2);
-        // Both parts of the hint begin with the total and end with the same
-        // running totals, whose last one is the total.
         const QStringList parts = b.hint.split('|');
-        QCOMPARE(parts.size(), 2);
-        const QString think = parts.at(0).section(" :: Think:", 1);
-        QVERIFY2(parts.at(0).startsWith(QString::number(n) + " = "), qPrintable(at));
-        QVERIFY2(parts.at(1).startsWith(QString::number(n) + " = "), qPrintable(at));
-        QVERIFY2(parts.at(1).endsWith(" :: Think:" + think), qPrintable(at));
-        QVERIFY2(think.endsWith("  " + QString::number(n)), qPrintable(at));
-        QCOMPARE(parts.at(0).contains('^'), carry > 0);
-        if (c < top) {
-            QCOMPARE(b.carryLink, c);
-            QVERIFY2(p.carries.at(c).value == n / 10, qPrintable(at));
-            carry = n / 10;
-        } else {
-            QVERIFY2(n < 10, qPrintable(at));
-            QCOMPARE(b.carryLink, -1);
+        const QString total = QString::number(n) + " = ";
+        QVERIFY2(parts.size() == 2 && parts.at(0).startsWith(total) && parts.at(1).startsWith(total), qPrintable(at));
+        QVERIFY2(parts.at(1).endsWith(parts.at(0).mid(parts.at(0).indexOf(" :: Think:"))), qPrintable(at));
+        if (c == top) {
+            QVERIFY2(n < 10 && b.carryLink == -1, qPrintable(at));
+            break;
         }
+        QVERIFY2(b.carryLink == c && p.carries.at(c).value == n / 10, qPrintable(at));
+        carry = n / 10;
     }
 }
 
