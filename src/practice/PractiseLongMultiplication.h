@@ -60,14 +60,14 @@ protected:
     // multiplier digits and the rule under the question; before the first
     // PLAY also the empty columns.
     virtual void ShowColumns(int digits);
-    // The next question: the custom one (when it is one of the method's), a
-    // posed one, or a drawn one.
+    // The next question: the custom one (when it is one of the method's and
+    // the option was not changed since), a posed one, or a drawn one.
     template <typename Rules, typename Draw>
     LongMultiplicationRules::Question NextQuestion(Draw draw)
     {
         if (const auto custom = TakeCustomQuestion()) {
             const auto typed = Rules::fromTexts(custom->question, custom->op);
-            if (typed.ok())
+            if (typed.ok() && typed.question->multiplierDigits() == selectedDigits())
                 return *typed.question;
         }
         return PosedOr<Rules>(draw);

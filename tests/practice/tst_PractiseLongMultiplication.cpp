@@ -247,6 +247,14 @@ void TestPractiseLongMultiplication::direct_custom_total_of_a_hundred_takes_thre
     QVERIFY(s.form->isCorrect());
     QCOMPARE(s.row("pnlAnswer", 9), QStringLiteral("98 9 9 9 9 9 9 0 1"));
     QCOMPARE(s.text("pnlAnswerCarry6"), QStringLiteral("17"));
+
+    // A question typed for 2 digits is dropped when 3-Digit is chosen before PLAY.
+    QuestionSource::clear();
+    s.custom(QStringLiteral("99999999"), QStringLiteral("99"));
+    s.choose(3);
+    s.click("BitBtnPlay");
+    QCOMPARE(s.form->question().multiplierDigits(), 3);
+    QVERIFY(s.multiplicand() != QStringLiteral("99999999"));
 }
 
 void TestPractiseLongMultiplication::two_finger_a_typed_solution_with_the_ut_row()
