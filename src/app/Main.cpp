@@ -34,6 +34,8 @@
 #include "practice/PractiseDivision.h"
 #include "practice/PractiseMultiplyBasic.h"
 #include "practice/PractiseSquareRoot.h"
+#include "practice/PractiseMultiply2FingerMethod.h"
+#include "practice/PractiseMultiplyDirectMethod.h"
 #include "practice/PractiseSpeedAddition.h"
 #include "practice/PractiseSquare2Digit.h"
 #include "practice/PractiseSquare3Digit.h"
@@ -87,6 +89,8 @@ const QHash<QString, ScreenEntry>& screenTable()
         {QStringLiteral("mnu3Digit"), {Strings::TitleSquare3Digit, true, [] { return new TPractiseSquare3DigitForm; }}},
         {QStringLiteral("mnuSpeedDivision"), {Strings::TitleSpeedDivision, true, [] { return new TPractiseDivisionForm; }}},
         {QStringLiteral("mnuSquareRoot"), {Strings::TitleSquareRoot, true, [] { return new TPractiseSquareRootForm; }}},
+        {QStringLiteral("mnuDirectMethod"), {Strings::TitleDirectMethod, true, [] { return new TPractiseMultiplyDirectMethodForm; }}},
+        {QStringLiteral("mnuTwofingerMethod"), {Strings::TitleTwoFingerMethod, true, [] { return new TPractiseMultiply2FingerMethodForm; }}},
     };
     return table;
 }

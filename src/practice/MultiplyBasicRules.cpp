@@ -349,6 +349,7 @@ WorkedProblem MultiplyBasicRules::solve(const Question& q)
         b.text = i < Digits ? QString::number(digit) : leading;
         b.hint = pos.at(i).hint;
         b.stripZeros = i == Digits; // the leading position
+        b.zeroMayBeLeftOut = i == Digits;
         if (i < Digits) {
             b.carryLink = i;
             w.carries << RuleCarry{carryBox(i), pos.at(i).carryOut};

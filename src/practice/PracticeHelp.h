@@ -32,6 +32,8 @@ enum Context : int {
     AnswerSteps = 20170,
     StatusLine = 20180,
     ShowRule = 20190,
+    HideUtPanels = 20200,
+    DigitRange = 20210,
     Stopwatch = 20220,
     GradeLamp = 20230,
     Box = 20240, // working and carry boxes

@@ -2,6 +2,8 @@
 
 #include "practice/DivisionRules.h"
 #include "practice/MultiplyBasicRules.h"
+#include "practice/MultiplyDirectRules.h"
+#include "practice/MultiplyTwoFingerRules.h"
 #include "practice/SpeedAdditionRules.h"
 #include "practice/SquareThreeDigitRules.h"
 #include "practice/SquareTwoDigitRules.h"
@@ -15,10 +17,12 @@ const QList<PracticeMethod>& all()
     static const QList<PracticeMethod> table = {
         SpeedAdditionRules::method(),
         MultiplyBasicRules::method(),
-        SquareTwoDigitRules::method(),
-        SquareThreeDigitRules::method(),
+        MultiplyDirectRules::method(),
+        MultiplyTwoFingerRules::method(),
         DivisionRules::method(),
         SquareRootRules::method(),
+        SquareTwoDigitRules::method(),
+        SquareThreeDigitRules::method(),
     };
     return table;
 }

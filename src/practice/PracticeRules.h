@@ -43,6 +43,7 @@ struct RuleBox {
     bool unused = false;
     int carryLink = -1; // index into WorkedProblem::carries; -1 = none
     bool stripZeros = false; // read at STOP without its leading zeros ("05" is 5)
+    bool zeroMayBeLeftOut = false; // left empty while its text is "0", it reads "0" at STOP (a short product's top)
     QList<ColorHint> colorHints; // what lights up while this box is current
 };
 

@@ -283,10 +283,6 @@ void TPractiseMultiplyBasicForm::BuildWorkingPanels()
 
 void TPractiseMultiplyBasicForm::CheckWorkingPanels()
 {
-    // A short product's leading "0" may be left out.
-    Panel* leading = WorkingPanels.last().Panel;
-    if (Problem.boxes.last().text == QLatin1String("0") && leading->caption().isEmpty())
-        leading->setCaption(QStringLiteral("0"));
     setMultiplicandHints(Strings::text(Strings::HintMultiplicand));
 
     TPractiseRulesForm::CheckWorkingPanels();

@@ -46,8 +46,15 @@ void TPractiseRulesForm::BuildWorkingPanels()
         e.ExpectedValue = 0;
         e.TypedValue = 0;
     }
+    showAnswerCarryRow(false); // the previous problem's row, which may be longer
     Problem = SolveQuestion();
     ApplyWorkedProblem(Problem);
+    // Boxes the worked problem does not name are out of it: the working
+    // boxes are unused and the carry boxes hidden.
+    for (qsizetype i = Problem.boxes.size(); i < WorkingPanels.size(); ++i)
+        WorkingPanels[i].IsUnused = true;
+    for (qsizetype c = 0; c < CarryPanels.size(); ++c)
+        CarryPanels[c].Panel->setVisible(c < Problem.carries.size());
     // An answer column is out of the problem when its working box is.
     for (int k = 0; k < MyAnswerPanels.size(); ++k) {
         const int box = FindWorkingPanel(MyAnswerPanels[k].Panel, WorkingPanels, int(WorkingPanels.size()) - 1);
@@ -76,10 +83,12 @@ void TPractiseRulesForm::CheckWorkingPanels()
     showAnswerCarryRow(true);
     pnlViewAnswers->show();
     for (int i = 0; i < WorkingPanels.size() && i < Problem.boxes.size(); ++i) {
-        if (Problem.boxes.at(i).stripZeros) {
-            Panel* box = WorkingPanels.at(i).Panel;
+        const RuleBox& rule = Problem.boxes.at(i);
+        Panel* box = WorkingPanels.at(i).Panel;
+        if (rule.stripZeros)
             box->setCaption(StripLeadingZeros(box->caption()));
-        }
+        if (rule.zeroMayBeLeftOut && rule.text == QLatin1String("0") && box->caption().isEmpty())
+            box->setCaption(rule.text);
     }
     m_myCarries.clear();
     for (const CarryPanelEntry& c : std::as_const(CarryPanels))

@@ -11,7 +11,9 @@
 // boxes. The question panels, the expected values, texts, widths, marks and
 // hints of the boxes, the carries, the colour hints, the correct answer and
 // its carry row, the answer steps of both kinds and the custom question all
-// come from here. A screen adds its option buttons, lays out its panels (with
+// come from here. Boxes the worked problem does not name are out of the
+// problem (a screen whose options differ in size lays out the largest).
+// A screen adds its option buttons, lays out its panels (with
 // BoxFactory), makes the question (NewQuestion) and solves it
 // (SolveQuestion).
 class TPractiseRulesForm : public TPractise0BaseForm

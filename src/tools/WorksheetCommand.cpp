@@ -13,12 +13,6 @@ constexpr int kMaxCount = 100000;
 using Method = PracticeMethod;
 using OptionGroup = MethodOptionGroup;
 
-// Methods of the program whose worked solutions the tool cannot print yet.
-const QStringList kNotYet = {
-    QStringLiteral("multiply-direct"),
-    QStringLiteral("multiply-two-finger"),
-};
-
 QStringList methodNames()
 {
     QStringList names;
@@ -177,8 +171,6 @@ QString usage()
             text += QStringLiteral("      --option (%1): %2; default %3\n")
                         .arg(g.what, g.names.join(QLatin1String(", ")), g.names.first());
     }
-    if (!kNotYet.isEmpty())
-        text += QStringLiteral("  not available yet: %1\n").arg(kNotYet.join(QLatin1String(", ")));
     text += QStringLiteral("\n--count N: 1 to %1 problems (default 1). --seed S: 0 to 4294967295,\n"
                            "the same seed gives the same problems.\n")
                 .arg(kMaxCount);
@@ -195,9 +187,6 @@ Outcome run(const QStringList& args)
         return refuse(QStringLiteral("the first argument must be a METHOD (%1); see --help")
                           .arg(methodNames().join(QLatin1String(", "))));
 
-    if (kNotYet.contains(args.first()))
-        return refuse(QStringLiteral("%1 is not available yet in this version of the worksheet tool")
-                          .arg(args.first()));
     const Method* method = PracticeMethods::find(args.first());
     if (!method)
         return refuse(QStringLiteral("unknown method '%1'; methods: %2")

@@ -248,7 +248,6 @@ void TestWorksheet::refusals_data()
     QTest::newRow("five addends")
         << QStringList{"speed-addition", "63275198+25845355+56996957+43713367+62696137"} << "got 5 numbers";
     QTest::newRow("unknown method") << QStringList{"add-quickly", "1+2"} << "unknown method 'add-quickly'";
-    QTest::newRow("later method") << QStringList{"square-root", "5125"} << "not available yet";
     QTest::newRow("unknown option") << QStringList{"multiply-basic", "--random", "--option", "13"}
                                     << "unknown option '13'";
     QTest::newRow("option for addition") << QStringList{"speed-addition", "--random", "--option", "11"}
