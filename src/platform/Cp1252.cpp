@@ -1,5 +1,7 @@
 #include "platform/Cp1252.h"
 
+#include <QStringDecoder>
+
 namespace {
 
 // 0x80..0x9F; the undefined bytes keep their own number.
@@ -65,6 +67,33 @@ bool canEncode(const QString& text)
             return false;
     }
     return true;
+}
+
+FileText decodeFile(const QByteArray& bytes)
+{
+    FileText result;
+    const auto utf = [&](QStringDecoder::Encoding encoding, qsizetype markSize) {
+        QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
+        QString text = decoder(QByteArrayView(bytes).sliced(markSize));
+        if (decoder.hasError())
+            return false;
+        result.text = std::move(text);
+        result.otherEncoding = true;
+        return true;
+    };
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        if (!utf(QStringDecoder::Utf8, 3))
+            result.text = decode(bytes.sliced(3));
+        return result;
+    }
+    const bool littleEndian = bytes.startsWith("\xFF\xFE");
+    if (littleEndian || bytes.startsWith("\xFE\xFF")) {
+        if (!utf(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE, 2))
+            result.error = QStringLiteral("it begins with a UTF-16 mark but is no valid UTF-16 text.");
+        return result;
+    }
+    result.text = decode(bytes);
+    return result;
 }
 
 } // namespace Cp1252

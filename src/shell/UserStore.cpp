@@ -4,12 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <QSet>
 
 #include <algorithm>
 
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
+#include "platform/FileSaver.h"
 #include "platform/IniFile.h"
 #include "platform/SystemInfo.h"
 #include "shell/Globals.h"
@@ -199,6 +200,7 @@ UserStore::LoadResult UserStore::loadNames(QString* error)
     m_names.clear();
     m_kept.clear();
     m_listChanged = false;
+    m_unsavable = false;
     const QString path = nameListFile();
     if (path.isEmpty() || !QFileInfo::exists(path))
         return LoadResult::NoFile;
@@ -217,14 +219,20 @@ UserStore::LoadResult UserStore::loadNames(QString* error)
     if (bytes.size() > MaxListFileSize)
         return fail(QStringLiteral("it is larger than 1 MB."));
 
+    const Cp1252::FileText decoded = Cp1252::decodeFile(bytes);
+    if (!decoded.error.isEmpty())
+        return fail(decoded.error);
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    for (const QString& line : Cp1252::decode(bytes).split(lineEnd)) {
-        if (isBlankLine(line))
+    QSet<QString> seen;
+    for (const QString& line : decoded.text.split(lineEnd)) {
+        if (isBlankLine(line) || seen.contains(line))
             continue; // also the empty text after the last line end
-        QStringList& target = checkName(line).ok() ? m_names : m_kept;
-        if (!target.contains(line))
-            target.append(line);
+        seen.insert(line);
+        (checkName(line).ok() ? m_names : m_kept).append(line);
     }
+    // A list another editor wrote in Unicode is written back in the list's
+    // own code page, which must hold every line of it.
+    m_unsavable = decoded.otherEncoding && !Cp1252::canEncode(m_kept.join(QString()));
     std::sort(m_names.begin(), m_names.end(), nameLessThan);
     return LoadResult::Loaded;
 }
@@ -241,14 +249,15 @@ bool UserStore::saveNames(QString* error) const
     QString text;
     for (const QString& line : m_names + m_kept)
         text += line + QStringLiteral("\r\n");
+    if (m_unsavable)
+        return fail(QStringLiteral("another program wrote it in Unicode, and some of its lines hold "
+                                   "characters this list cannot hold, which would be lost."));
     const QByteArray bytes = Cp1252::encode(text);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size())
-        return fail(file.errorString());
-    if (!file.commit())
-        return fail(file.errorString());
+    if (bytes.size() > MaxListFileSize)
+        return fail(QStringLiteral("it would become larger than 1 MB, more than the program reads back."));
+    QString reason;
+    if (!FileSaver::save(path, bytes, &reason))
+        return fail(reason);
     return true;
 }
 

@@ -1,4 +1,5 @@
 #include "platform/IniFile.h"
+#include "platform/FileSaver.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,7 +42,7 @@ private:
 private slots:
     void cleanup()
     {
-        IniFile::setBeforeReplaceHook({});
+        FileSaver::setFailureForTests({});
         QFile::remove(path());
     }
 
@@ -293,7 +294,7 @@ private slots:
         IniFile ini(path());
         ini.writeInteger("SpeedDivision", "Total", 6);
         bool called = false;
-        IniFile::setBeforeReplaceHook([&] { called = true; return false; });
+        FileSaver::setFailureForTests([&](const QString&) { called = true; return QStringLiteral("interrupted"); });
         QVERIFY(!ini.save());
         QVERIFY(called);
         QVERIFY(ini.errorString().contains(path()));
@@ -301,7 +302,7 @@ private slots:
         QCOMPARE(QDir(m_dir.path()).entryList({"Learner.ini*"}, QDir::Files | QDir::Hidden),
                  QStringList({"Learner.ini"}));   // no new file left behind
 
-        IniFile::setBeforeReplaceHook([] { return true; });
+        FileSaver::setFailureForTests([](const QString&) { return QString(); });
         QVERIFY(ini.save());
         QCOMPARE(IniFile(path()).readInteger("SpeedDivision", "Total", 0), 6);
     }

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "TestEnvironment.h"
+#include "platform/FileSaver.h"
 #include "platform/IniFile.h"
 #include "shell/Globals.h"
 #include "shell/ScreenSettings.h"
@@ -92,9 +93,9 @@ private slots:
         TestEnvironment env;
         env.signIn("Ann");
         env.writeFile("users/Ann.ini", "[Halving]\r\nTotal=1\r\n");
-        IniFile::setBeforeReplaceHook([] { return false; });
+        FileSaver::setFailureForTests([](const QString&) { return FileSaver::diskFullText(); });
         QVERIFY(!ScreenSettings::save(nullptr, [](IniFile& ini) { ini.writeInteger("Halving", "Total", 9); }));
-        IniFile::setBeforeReplaceHook(nullptr);
+        FileSaver::setFailureForTests(nullptr);
         QCOMPARE(env.dialogs.count("error"), 1);
         const QString message = env.dialogs.texts("error").constFirst();
         QVERIFY2(message.contains(env.path("users/Ann.ini")), qPrintable(message));
