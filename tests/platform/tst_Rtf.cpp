@@ -186,8 +186,10 @@ void TestRtf::readerRefusesAndKeepsDocument_data()
                                        << "longer than 32 letters";
     QTest::newRow("too much text") << QByteArray("{\\rtf1 ") + QByteArray(Rtf::MaxTextLength + 1, 'x') + "}"
                                    << "more than 1048576 characters";
-    QTest::newRow("too many paragraphs") << QByteArray("{\\rtf1 ") + QByteArray("\\par").repeated(Rtf::MaxTextLength + 1) + "}"
-                                         << "more than 1048576 characters";
+    QTest::newRow("too many paragraphs") << QByteArray("{\\rtf1 ") + QByteArray("\\fs2\\par").repeated(Rtf::MaxParagraphs + 1) + "}"
+                                         << "more than 20000 paragraphs";
+    QTest::newRow("too tall") << QByteArray("{\\rtf1 ") + QByteArray("\\fs3276 x\\line").repeated(600) + "}"
+                              << "too tall to show";
     QByteArray huge = QByteArray("{\\rtf1 ") + QByteArray(Rtf::MaxInputBytes, ' ') + "}";
     QTest::newRow("too large") << huge << "too large";
 }
