@@ -88,7 +88,7 @@ FileText decodeFile(const QByteArray& bytes)
     }
     const bool littleEndian = bytes.startsWith("\xFF\xFE");
     if (littleEndian || bytes.startsWith("\xFE\xFF")) {
-        if (!utf(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE, 2))
+        if (bytes.size() % 2 != 0 || !utf(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE, 2))
             result.error = QStringLiteral("it begins with a UTF-16 mark but is no valid UTF-16 text.");
         return result;
     }

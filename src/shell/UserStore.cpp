@@ -14,6 +14,7 @@
 #include "platform/IniFile.h"
 #include "platform/SystemInfo.h"
 #include "shell/Globals.h"
+#include "shell/ScreenSettings.h"
 #include "shell/SetIni.h"
 #include "shell/Strings.h"
 
@@ -313,6 +314,7 @@ UserStore::SignInResult UserStore::signIn(const QString& typed, QWidget* parent)
     if (otherLearner) {
         Globals::UserIniFile = learnerFile(result.name);
         Globals::UserName = result.name;
+        ScreenSettings::newSession();
     }
     if (result.newLearner || m_listChanged) {
         addName(result.name);

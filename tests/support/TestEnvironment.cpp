@@ -7,6 +7,7 @@
 #include "platform/SystemInfo.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
+#include "shell/ScreenSettings.h"
 
 TestEnvironment::TestEnvironment()
 {
@@ -15,6 +16,7 @@ TestEnvironment::TestEnvironment()
     SystemInfo::setProgramFolderForTests(programFolder());
     SystemInfo::setInstallFolderForTests(installFolder());
     Globals::resetAll();
+    ScreenSettings::newSession();
     Dialogs::install(&dialogs);
     SoundPlayer::install(&sounds);
     Help::install(&help);
