@@ -10,6 +10,7 @@ packages=(
   libx11-dev libgl-dev
   fonts-liberation
   xvfb xauth poppler-utils
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -69,6 +69,11 @@ bool canEncode(const QString& text)
     return true;
 }
 
+bool beginsWithMark(const QByteArray& bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
 FileText decodeFile(const QByteArray& bytes)
 {
     FileText result;
@@ -81,18 +86,18 @@ FileText decodeFile(const QByteArray& bytes)
         result.otherEncoding = true;
         return true;
     };
+    if (!beginsWithMark(bytes)) {
+        result.text = decode(bytes);
+        return result;
+    }
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         if (!utf(QStringDecoder::Utf8, 3))
             result.text = decode(bytes.sliced(3));
         return result;
     }
     const bool littleEndian = bytes.startsWith("\xFF\xFE");
-    if (littleEndian || bytes.startsWith("\xFE\xFF")) {
-        if (bytes.size() % 2 != 0 || !utf(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE, 2))
-            result.error = QStringLiteral("it begins with a UTF-16 mark but is no valid UTF-16 text.");
-        return result;
-    }
-    result.text = decode(bytes);
+    if (bytes.size() % 2 != 0 || !utf(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE, 2))
+        result.error = QStringLiteral("it begins with a UTF-16 mark but is no valid UTF-16 text.");
     return result;
 }
 

@@ -29,5 +29,9 @@ struct FileText {
     QString error;              // set when the text cannot be read (damaged UTF-16)
 };
 FileText decodeFile(const QByteArray& bytes);
+// True when the bytes begin as decodeFile() takes for a byte-order mark.
+// Text of this code page can begin so ("ï»¿", "ÿþ", "þÿ"): a writer puts a
+// line end before such a text, which its reader takes for a blank line.
+bool beginsWithMark(const QByteArray& bytes);
 
 } // namespace Cp1252

@@ -488,9 +488,13 @@ bool IniFile::save()
         if (i + 1 < m_lines.size() || m_endsWithNewline)
             bytes += "\r\n";
         if (bytes.size() > kMaxFileSize)
-            return fail(QStringLiteral("it would become larger than %1 MB, more than the program reads back.")
-                            .arg(kMaxFileSize / (1024 * 1024)));
+            break;
     }
+    if (Cp1252::beginsWithMark(bytes))
+        bytes.prepend("\r\n");
+    if (bytes.size() > kMaxFileSize)
+        return fail(QStringLiteral("it would become larger than %1 MB, more than the program reads back.")
+                        .arg(kMaxFileSize / (1024 * 1024)));
     QString reason;
     if (!FileSaver::save(m_path, bytes, &reason))
         return fail(reason);

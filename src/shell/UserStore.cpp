@@ -253,7 +253,9 @@ bool UserStore::saveNames(QString* error) const
     if (m_unsavable)
         return fail(QStringLiteral("another program wrote it in Unicode, and some of its lines hold "
                                    "characters this list cannot hold, which would be lost."));
-    const QByteArray bytes = Cp1252::encode(text);
+    QByteArray bytes = Cp1252::encode(text);
+    if (Cp1252::beginsWithMark(bytes))
+        bytes.prepend("\r\n");
     if (bytes.size() > MaxListFileSize)
         return fail(QStringLiteral("it would become larger than 1 MB, more than the program reads back."));
     QString reason;

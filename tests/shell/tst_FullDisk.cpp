@@ -1,7 +1,5 @@
 #include <QtTest>
 
-#include <QComboBox>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QStorageInfo>
 
@@ -9,7 +7,6 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSaver.h"
 #include "records/Scores.h"
-#include "shell/About.h"
 #include "shell/Globals.h"
 
 #ifdef Q_OS_LINUX
@@ -106,18 +103,7 @@ struct Program {
         return names;
     }
 
-    // Signs in through the sign-in dialog by typing the name.
-    void signIn(const QString& name)
-    {
-        main.menuItem(QStringLiteral("mnuAbout"))->trigger();
-        auto* box = qobject_cast<TAboutBox*>(main.activeChild());
-        QVERIFY(box);
-        auto* combo = box->findChild<QComboBox*>(QStringLiteral("cboName"));
-        combo->lineEdit()->clear();
-        QTest::keyClicks(combo, name);
-        QTest::mouseClick(box->findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
-        QTRY_VERIFY(main.childForms().isEmpty());
-    }
+    void signIn(const QString& name) { QVERIFY(signInAs(main, name)); }
     void openAndCloseAddition()
     {
         ChildForm* form = openFromMenu<ChildForm>(main, QStringLiteral("mnuAddition"));

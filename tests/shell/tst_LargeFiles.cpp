@@ -1,13 +1,9 @@
 #include <QtTest>
 
-#include <QComboBox>
-#include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
 
 #include "ScreenTesting.h"
 #include "platform/IniFile.h"
-#include "shell/About.h"
 #include "shell/Globals.h"
 #include "shell/UserStore.h"
 
@@ -26,43 +22,11 @@ constexpr bool Sanitized = __has_feature(address_sanitizer);
 constexpr bool Sanitized = false;
 #endif
 
-// Writes a file of `size` bytes: the head, then the line repeated.
-bool writeLarge(const QString& path, const QByteArray& head, const QByteArray& line, qint64 size)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(head) != head.size())
-        return false;
-    const QByteArray block = line.repeated(qMax<qsizetype>(1, 65536 / line.size()));
-    while (file.size() + block.size() <= size)
-        file.write(block);
-    while (file.size() + line.size() <= size)
-        file.write(line);
-    return file.flush();
-}
-
 qint64 peakResidentBytes()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return qint64(usage.ru_maxrss) * 1024;
-}
-
-// Types the name into the sign-in dialog and presses OK; true once the
-// dialog has closed.
-bool signInThroughTheDialog(TfrmMain& main, const QString& name)
-{
-    main.menuItem(QStringLiteral("mnuAbout"))->trigger();
-    auto* box = qobject_cast<TAboutBox*>(main.activeChild());
-    if (!box)
-        return false;
-    auto* combo = box->findChild<QComboBox*>(QStringLiteral("cboName"));
-    combo->lineEdit()->clear();
-    QTest::keyClicks(combo, name);
-    QTest::mouseClick(box->findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
-    QDeadlineTimer deadline(10000);
-    while (!main.childForms().isEmpty() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    return main.childForms().isEmpty();
 }
 
 // The child process: Ann signs in with the large file of the given kind
@@ -76,8 +40,8 @@ int measureSignInAndClose(const QString& kind)
     env.writeFile(QStringLiteral("install/User/UserList.ini"), "Ann\r\n");
     const QString file = users + QStringLiteral("/Ann.ini");
     const bool written = kind == QLatin1String("line-feeds")
-                             ? writeLarge(file, "[GradePrefs]\nUserLevel=3\n", "\n", IniFile::kMaxFileSize)
-                             : writeLarge(file, "[GradePrefs]\r\nUserLevel=3\r\n[Addition]\r\n", "k=\r\n",
+                             ? TestEnvironment::writeRepeated(file, "[GradePrefs]\nUserLevel=3\n", "\n", IniFile::kMaxFileSize)
+                             : TestEnvironment::writeRepeated(file, "[GradePrefs]\r\nUserLevel=3\r\n[Addition]\r\n", "k=\r\n",
                                           IniFile::kMaxFileSize);
     if (!written)
         return 2;
@@ -85,7 +49,7 @@ int measureSignInAndClose(const QString& kind)
     main.show();
     QApplication::processEvents();
     const qint64 before = peakResidentBytes();
-    if (!signInThroughTheDialog(main, QStringLiteral("Ann")) || Globals::UserLevel != 3)
+    if (!signInAs(main, QStringLiteral("Ann")) || Globals::UserLevel != 3)
         return 3;
     ChildForm* screen = openFromMenu<ChildForm>(main, QStringLiteral("mnuAddition"));
     if (!screen || !screen->closeForm())
@@ -130,7 +94,7 @@ private slots:
         OpenedScreen<ChildForm> screen(QStringLiteral("mnuAddition"));
         QVERIFY(screen.form);
         const QString file = Globals::UserIniFile;
-        QVERIFY(writeLarge(file, "[GradePrefs]\nUserLevel=2\n", "\n", 12 * 1024 * 1024));
+        QVERIFY(TestEnvironment::writeRepeated(file, "[GradePrefs]\nUserLevel=2\n", "\n", 12 * 1024 * 1024));
         const qint64 size = QFileInfo(file).size();
         QVERIFY(screen.form->closeForm());
         const QStringList errors = screen.env.dialogs.texts(QStringLiteral("error"));
@@ -155,7 +119,7 @@ private slots:
         env.writeFile(QStringLiteral("install/User/UserList.ini"), names);
         TfrmMain main;
         main.show();
-        QVERIFY(signInThroughTheDialog(main, QStringLiteral("Zoe")));
+        QVERIFY(signInAs(main, QStringLiteral("Zoe")));
         const QStringList errors = env.dialogs.texts(QStringLiteral("error"));
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors[0].contains(list) && errors[0].contains(QStringLiteral("larger than 1 MB")),

@@ -42,6 +42,19 @@ void TestEnvironment::writeFile(const QString& relative, const QByteArray& bytes
         file.write(bytes);
 }
 
+bool TestEnvironment::writeRepeated(const QString& path, const QByteArray& head, const QByteArray& line, qint64 size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(head) != head.size())
+        return false;
+    const QByteArray block = line.repeated(qMax<qsizetype>(1, 65536 / line.size()));
+    while (file.size() + block.size() <= size)
+        file.write(block);
+    while (file.size() + line.size() <= size)
+        file.write(line);
+    return file.flush();
+}
+
 QByteArray TestEnvironment::readFile(const QString& relative) const
 {
     QFile file(path(relative));
