@@ -3,9 +3,9 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -31,14 +31,16 @@ constexpr qint64 StaleCopyAgeSeconds = 60;
 void removeStaleCopies(const QString& path)
 {
     const QFileInfo target(path);
-    const QDir folder = target.dir();
-    const QRegularExpression copyName(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
     const QDateTime oldest = QDateTime::currentDateTimeUtc().addSecs(-StaleCopyAgeSeconds);
-    const QFileInfoList candidates =
-        folder.entryInfoList({target.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden);
+    const QFileInfoList candidates = target.dir().entryInfoList({target.fileName() + QStringLiteral(".??????")},
+                                                                QDir::Files | QDir::Hidden);
     for (const QFileInfo& copy : candidates) {
-        if (copyName.match(copy.fileName()).hasMatch() && !copy.isSymLink()
+        const QString suffix = copy.fileName().right(6);
+        const bool copyName = std::all_of(suffix.cbegin(), suffix.cend(), [](QChar c) {
+            return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+        });
+        if (copyName && copy.fileName().size() == target.fileName().size() + 7
+            && copy.fileName().startsWith(target.fileName() + QLatin1Char('.')) && !copy.isSymLink()
             && copy.lastModified().toUTC() < oldest)
             QFile::remove(copy.filePath());
     }

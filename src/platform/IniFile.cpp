@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 
 #include "platform/Cp1252.h"
+#include "platform/FileReading.h"
 #include "platform/FileSaver.h"
 
 #include <QFile>
@@ -223,7 +224,7 @@ void IniFile::read()
         if (!file.open(QIODevice::ReadOnly))
             return fail(file.errorString());
         // Read one byte more than allowed, for a file that grew since it was measured.
-        const QByteArray bytes = file.read(kMaxFileSize + 1);
+        const QByteArray bytes = FileReading::readAtMost(file, kMaxFileSize);
         if (file.error() != QFileDevice::NoError)
             return fail(file.errorString());
         if (bytes.size() > kMaxFileSize)

@@ -3,6 +3,7 @@
 
 #include "platform/Rtf.h"
 
+#include "platform/FileReading.h"
 #include "platform/FileSaver.h"
 
 #include <QBuffer>
@@ -66,7 +67,7 @@ bool load(const QString& fileName, QTextDocument* doc, QString* error)
     if (!file.open(QIODevice::ReadOnly))
         return fail(error, QStringLiteral("Cannot open \"%1\": %2").arg(fileName, file.errorString()));
     // One byte more than the reader takes, so that it can tell "too large".
-    const QByteArray bytes = file.read(MaxInputBytes + 1);
+    const QByteArray bytes = FileReading::readAtMost(file, MaxInputBytes);
     if (file.error() != QFileDevice::NoError)
         return fail(error, QStringLiteral("Cannot read \"%1\": %2").arg(fileName, file.errorString()));
     QString message;

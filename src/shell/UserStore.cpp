@@ -10,6 +10,7 @@
 
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
+#include "platform/FileReading.h"
 #include "platform/FileSaver.h"
 #include "platform/IniFile.h"
 #include "platform/SystemInfo.h"
@@ -214,7 +215,7 @@ UserStore::LoadResult UserStore::loadNames(QString* error)
         return fail(QStringLiteral("it is not a file."));
     QFile file(path);
     // One byte more than allowed tells a file that is too large.
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.read(MaxListFileSize + 1) : QByteArray();
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? FileReading::readAtMost(file, MaxListFileSize) : QByteArray();
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());
     if (bytes.size() > MaxListFileSize)
