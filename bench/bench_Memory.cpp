@@ -21,6 +21,7 @@
 #include "practice/PracticeClock.h"
 #include "practice/PractiseSpeedAddition.h"
 #include "practice/QuestionSource.h"
+#include "practice/SpeedAdditionRules.h"
 #include "shell/Globals.h"
 
 namespace {
@@ -133,7 +134,7 @@ int main(int argc, char** argv)
     Run problems{"speed addition, 1,000 problems", 1000};
     int wrong = 0;
     measure(env, problems, [&](int i) {
-        QuestionSource::pose(TPractiseSpeedAdditionForm::methodName(), {Example});
+        QuestionSource::pose(SpeedAdditionRules::methodName(), {Example});
         practice->BitBtnPlayClick(practice->findChild<QWidget*>(QStringLiteral("BitBtnPlay")));
         for (const QChar digit : Keys)
             sendKey(practice, Qt::Key_0 + (digit.unicode() - u'0'), QString(digit));
