@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzzers with clang (in build-fuzz) and runs each reader's fuzzer
-# for RUNS inputs (default 100000), starting from its seeds (fuzz/seeds), the
-# test fixtures and the findings kept so far (tests/fuzz/data). An input
+# for RUNS inputs (default 100000) of up to 8 KB, starting from its seeds
+# (fuzz/seeds), the test fixtures and the findings kept so far
+# (tests/fuzz/data), with the reader's dictionary (fuzz/dicts). An input
 # that breaks a check, crashes or takes more than a second is a finding: it
 # is written to build-fuzz/findings/<reader>/ and the script fails.
 #   scripts/fuzz.sh [RUNS] [READER...]
@@ -38,7 +39,7 @@ for reader in "${readers[@]}"; do
   mkdir -p "$corpus" "$findings" "tests/fuzz/data/$reader"
   # shellcheck disable=SC2046
   if ! "build-fuzz/fuzz_${reader//-/_}" -runs="$runs" -timeout=1 -rss_limit_mb=2048 -max_len=8192 \
-        -print_final_stats=1 -artifact_prefix="$findings/" \
+        -len_control=0 -dict="fuzz/dicts/$reader.dict" -print_final_stats=1 -artifact_prefix="$findings/" \
         "$corpus" "fuzz/seeds/$reader" "tests/fuzz/data/$reader" $(fixtures "$reader") \
         2> "build-fuzz/$reader.log"; then
     echo "$reader: FINDING, see build-fuzz/$reader.log and $findings/" >&2
