@@ -78,9 +78,14 @@ qsizetype lineEndAt(QStringView text, qsizetype pos)
     return text.at(pos) == u'\n' ? 1 : 0;
 }
 
-// What one line of text is, and where its name lies.
+// What one line of text is (as IniFile::Kind counts: other, header, key),
+// and where its name lies.
+constexpr quint8 OtherLine = 0;
+constexpr quint8 HeaderLine = 1;
+constexpr quint8 KeyLine = 2;
+
 struct Classified {
-    quint8 kind = 0;   // 0 other, 1 header, 2 key
+    quint8 kind = OtherLine;
     qsizetype nameOffset = 0;
     qsizetype nameLength = 0;
 };
@@ -95,14 +100,14 @@ Classified classify(QStringView text)
     if (trimmed.startsWith(u'[')) {
         const qsizetype close = trimmed.indexOf(u']');
         if (close > 0)
-            return named(1, trimBlanks(trimmed.sliced(1, close - 1)));
+            return named(HeaderLine, trimBlanks(trimmed.sliced(1, close - 1)));
         return {};
     }
     if (trimmed.startsWith(u';'))
         return {};
     const qsizetype equals = trimmed.indexOf(u'=');
     if (equals > 0)
-        return named(2, trimBlanks(trimmed.first(equals)));
+        return named(KeyLine, trimBlanks(trimmed.first(equals)));
     return {};
 }
 
@@ -223,7 +228,7 @@ void IniFile::read()
         QFile file(m_path);
         if (!file.open(QIODevice::ReadOnly))
             return fail(file.errorString());
-        // Read one byte more than allowed, for a file that grew since it was measured.
+        // A byte more than allowed tells a file that grew since it was measured.
         const QByteArray bytes = FileReading::readAtMost(file, kMaxFileSize);
         if (file.error() != QFileDevice::NoError)
             return fail(file.errorString());
@@ -258,7 +263,7 @@ void IniFile::parse()
             const qsizetype lineEnd = lineEndAt(text, end);
             endsWithNewline = lineEnd > 0;
             const Classified c = classify(text.sliced(pos, end - pos));
-            if (c.kind == 0) {
+            if (c.kind == OtherLine) {
                 if (runStart < 0)
                     runStart = pos;
                 runEnd = end;
@@ -267,7 +272,7 @@ void IniFile::parse()
                     add(Line{quint32(runStart), quint32(runEnd - runStart), 0, 0, Kind::Other});
                 runStart = -1;
                 add(Line{quint32(pos), quint32(end - pos), quint32(c.nameOffset), quint32(c.nameLength),
-                          c.kind == 1 ? Kind::Header : Kind::Key});
+                         Kind(c.kind)});
             }
             pos = end + lineEnd;
         }
@@ -286,7 +291,7 @@ IniFile::Line IniFile::addLine(const QString& text)
 {
     const Classified c = classify(text);
     const Line line{quint32(m_text.size()), quint32(text.size()), quint32(c.nameOffset), quint32(c.nameLength),
-                    c.kind == 1 ? Kind::Header : c.kind == 2 ? Kind::Key : Kind::Other};
+                    Kind(c.kind)};
     m_text += text;
     return line;
 }

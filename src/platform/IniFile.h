@@ -97,7 +97,7 @@ public:
     static QString formatTime(double days);
 
 private:
-    enum class Kind : quint8 { Other, Header, Key };
+    enum class Kind : quint8 { Other = 0, Header = 1, Key = 2 };
     // A section header, a key line, or a run of lines that mean nothing
     // (blank lines, comments, garbage) with the line ends between them. The
     // text lies in m_text; offsets are 32-bit, far above any file read.
