@@ -271,7 +271,8 @@ QString worksheet(const QByteArray& bytes)
             && (outcome.exitCode != 2 || !outcome.out.isEmpty() || outcome.error.isEmpty()
                 || outcome.error.contains(u'\n')))
             return QStringLiteral("a refusal that is not exit code 2 and one line: ") + quoted(outcome.error);
-        if (outcome.exitCode == 0 && args.contains(QLatin1String("--json"))) {
+        // --help prints the usage whatever else is asked.
+        if (outcome.exitCode == 0 && args.contains(QLatin1String("--json")) && !args.contains(QLatin1String("--help"))) {
             for (const QByteArray& line : outcome.out.trimmed().split('\n')) {
                 QJsonParseError parsed;
                 QJsonDocument::fromJson(line, &parsed);
