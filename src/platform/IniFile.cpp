@@ -262,7 +262,7 @@ void IniFile::parse()
                 ++end;
             const qsizetype lineEnd = lineEndAt(text, end);
             endsWithNewline = lineEnd > 0;
-            const Classified c = classify(text.sliced(pos, end - pos));
+            const Classified c = end == pos ? Classified() : classify(text.sliced(pos, end - pos));
             if (c.kind == OtherLine) {
                 if (runStart < 0)
                     runStart = pos;
