@@ -324,7 +324,8 @@ QString customQuestion(const QByteArray& bytes)
         }
         return true;
     };
-    const QList<QByteArray> pieces = bytes.mid(2).split('\0');
+    // A dialog sees a few dozen edits, not thousands.
+    const QList<QByteArray> pieces = bytes.mid(2).split('\0').mid(0, 32);
     for (qsizetype i = 0; i < pieces.size(); ++i) {
         QLineEdit* edit = setup.usesOperator && i % 2 ? operand : question;
         const QString piece = QString::fromUtf8(pieces[i]);
