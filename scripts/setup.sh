@@ -14,6 +14,7 @@ packages=(
   fonts-liberation
   xvfb xauth poppler-utils
   dpkg-dev file desktop-file-utils appstream man-db groff-base
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "app/HelpFile.h"
 
 #include "app/HelpMarkup.h"
+#include "platform/FileReading.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -419,7 +420,7 @@ HelpFile::LoadResult HelpFile::load(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return {nullptr, Error::Unreadable, file.errorString()};
     // The size is checked again on what is read: the file may grow meanwhile.
-    const QByteArray bytes = file.read(MaxBytes + 1);
+    const QByteArray bytes = FileReading::readAtMost(file, MaxBytes);
     if (bytes.size() > MaxBytes)
         return {nullptr, Error::TooLarge, {}};
     if (file.error() != QFileDevice::NoError)

@@ -42,21 +42,29 @@ SingleInstance::~SingleInstance()
 
 QString SingleInstance::lockFilePath() const
 {
-    return QDir(QDir::tempPath()).filePath(m_name + QLatin1Char('-') + userName() + QStringLiteral(".lock"));
+    const QString server = serverName();
+    return server.isEmpty() ? QString() : server + QStringLiteral(".lock");
 }
 
 QString SingleInstance::serverName() const
 {
-    return m_name + QLatin1Char('-') + userName();
+    // Private to the user (mode 0700), or empty when there is no such folder.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        return QString();
+    return QDir(folder).filePath(m_name + QLatin1Char('-') + userName());
 }
 
 bool SingleInstance::acquire()
 {
-    m_lock = std::make_unique<QLockFile>(lockFilePath());
+    const QString path = lockFilePath();
+    if (path.isEmpty())
+        return true; // nowhere private to keep a lock: run all the same
+    m_lock = std::make_unique<QLockFile>(path);
     // A lock left by a process that no longer runs is taken over; a lock of
     // a running instance never goes stale, however old.
     m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0)) {
+    if (m_lock->tryLock(0) || (m_lock->error() == QLockFile::LockFailedError && takeOverStaleLock())) {
         listen();
         return true;
     }
@@ -64,8 +72,20 @@ bool SingleInstance::acquire()
         notifyRunningInstance();
         return false;
     }
-    // The lock file cannot be made (no temporary folder?): run all the same.
+    // The lock file cannot be made: run all the same.
     return true;
+}
+
+bool SingleInstance::takeOverStaleLock()
+{
+    // The running instance keeps its lock file open and locked by the
+    // system; removeStaleLockFile() removes the file only when no process
+    // holds that lock, whatever the file says or fails to say. The second
+    // lock keeps two starts from taking over at the same moment.
+    QLockFile takeover(m_lock->fileName() + QStringLiteral(".rmlock"));
+    if (!takeover.tryLock(0))
+        return false;
+    return m_lock->removeStaleLockFile() && m_lock->tryLock(0);
 }
 
 void SingleInstance::listen()

@@ -9,8 +9,12 @@ class QLocalServer;
 
 // Keeps the program to one running instance per user. The first instance
 // holds a lock file and listens on a local socket, both named after
-// "ZRVandrelsholm" and the user; a second start finds the lock taken, asks
-// the first instance to come to the front, and ends.
+// "ZRVandrelsholm" and the user, in the user's private runtime folder (never
+// the shared temporary folder, where another account could make them first);
+// a second start finds the lock taken, asks the first instance to come to
+// the front, and ends. A lock that no running instance holds (left empty or
+// damaged by a kill while it was written, or by an instance that has ended)
+// is taken over. Without a private runtime folder the program runs unguarded.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -22,6 +26,7 @@ public:
     // another instance runs (it has then been asked to come to the front).
     bool acquire();
 
+    // Both empty when the user has no private runtime folder.
     QString lockFilePath() const;
     QString serverName() const;
 
@@ -31,6 +36,7 @@ signals:
 
 private:
     void listen();
+    bool takeOverStaleLock();
     bool notifyRunningInstance();
 
     QString m_name;

@@ -1,5 +1,7 @@
 #include "platform/Cp1252.h"
 
+#include <QStringDecoder>
+
 namespace {
 
 // 0x80..0x9F; the undefined bytes keep their own number.
@@ -65,6 +67,38 @@ bool canEncode(const QString& text)
             return false;
     }
     return true;
+}
+
+bool beginsWithMark(const QByteArray& bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
+FileText decodeFile(const QByteArray& bytes)
+{
+    FileText result;
+    const auto utf = [&](QStringDecoder::Encoding encoding, qsizetype markSize) {
+        QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
+        QString text = decoder(QByteArrayView(bytes).sliced(markSize));
+        if (decoder.hasError())
+            return false;
+        result.text = std::move(text);
+        result.otherEncoding = true;
+        return true;
+    };
+    if (!beginsWithMark(bytes)) {
+        result.text = decode(bytes);
+        return result;
+    }
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        if (!utf(QStringDecoder::Utf8, 3))
+            result.text = decode(bytes.sliced(3));
+        return result;
+    }
+    const bool littleEndian = bytes.startsWith("\xFF\xFE");
+    if (bytes.size() % 2 != 0 || !utf(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE, 2))
+        result.error = QStringLiteral("it begins with a UTF-16 mark but is no valid UTF-16 text.");
+    return result;
 }
 
 } // namespace Cp1252

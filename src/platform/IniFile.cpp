@@ -1,10 +1,12 @@
 #include "platform/IniFile.h"
 
 #include "platform/Cp1252.h"
+#include "platform/FileReading.h"
+#include "platform/FileSaver.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QSet>
 
 #include <charconv>
 #include <climits>
@@ -12,18 +14,12 @@
 
 namespace {
 
-std::function<bool()>& beforeReplaceHook()
-{
-    static std::function<bool()> hook;
-    return hook;
-}
-
 bool isBlank(QChar c)
 {
     return c == u' ' || c == u'\t';
 }
 
-QString trimBlanks(const QString& text)
+QStringView trimBlanks(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -31,18 +27,88 @@ QString trimBlanks(const QString& text)
         ++begin;
     while (end > begin && isBlank(text.at(end - 1)))
         --end;
-    return text.mid(begin, end - begin);
+    return text.sliced(begin, end - begin);
 }
 
-bool sameName(const QString& a, const QString& b)
+QString trimBlanks(const QString& text)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return trimBlanks(QStringView(text)).toString();
 }
 
-bool isQuoted(const QString& text)
+bool sameName(QStringView a, QStringView b)
+{
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// The key under which a name is indexed: letter case folded as the
+// case-blind comparison folds it, character by character.
+QString foldedName(QStringView name)
+{
+    QString folded;
+    folded.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t c = name.at(i).unicode();
+        if (name.at(i).isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(name.at(i), name.at(i + 1));
+            ++i;
+        }
+        folded += QChar::fromUcs4(QChar::toCaseFolded(c));
+    }
+    return folded;
+}
+
+bool isQuoted(QStringView text)
 {
     return text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'')
            && text.back() == text.front();
+}
+
+bool isBlankText(QStringView text)
+{
+    return trimBlanks(text).isEmpty();
+}
+
+// The length of the line end at pos (CR LF, CR or LF), 0 when there is none.
+qsizetype lineEndAt(QStringView text, qsizetype pos)
+{
+    if (pos >= text.size())
+        return 0;
+    if (text.at(pos) == u'\r')
+        return pos + 1 < text.size() && text.at(pos + 1) == u'\n' ? 2 : 1;
+    return text.at(pos) == u'\n' ? 1 : 0;
+}
+
+// What one line of text is (as IniFile::Kind counts: other, header, key),
+// and where its name lies.
+constexpr quint8 OtherLine = 0;
+constexpr quint8 HeaderLine = 1;
+constexpr quint8 KeyLine = 2;
+
+struct Classified {
+    quint8 kind = OtherLine;
+    qsizetype nameOffset = 0;
+    qsizetype nameLength = 0;
+};
+
+Classified classify(QStringView text)
+{
+    const QStringView trimmed = trimBlanks(text);
+    const qsizetype lead = trimmed.isEmpty() ? 0 : trimmed.data() - text.data();
+    const auto named = [&](quint8 kind, QStringView name) {
+        return Classified{kind, name.isEmpty() ? lead : name.data() - text.data(), name.size()};
+    };
+    if (trimmed.startsWith(u'[')) {
+        const qsizetype close = trimmed.indexOf(u']');
+        if (close > 0)
+            return named(HeaderLine, trimBlanks(trimmed.sliced(1, close - 1)));
+        return {};
+    }
+    if (trimmed.startsWith(u';'))
+        return {};
+    const qsizetype equals = trimmed.indexOf(u'=');
+    if (equals > 0)
+        return named(KeyLine, trimBlanks(trimmed.first(equals)));
+    return {};
 }
 
 int hexDigit(QChar c)
@@ -131,25 +197,6 @@ bool isWritableKey(const QString& name)
            && !name.contains(u'=') && !name.contains(u'\r') && !name.contains(u'\n');
 }
 
-QList<QString> splitLines(const QString& text, bool* endsWithNewline)
-{
-    QList<QString> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    *endsWithNewline = start == text.size();
-    if (start < text.size())
-        lines.append(text.mid(start));
-    return lines;
-}
-
 } // namespace
 
 IniFile::IniFile(const QString& path)
@@ -166,59 +213,114 @@ void IniFile::read()
         return;
     const auto fail = [this](const QString& reason) {
         m_readFailed = true;
-        m_error = QStringLiteral("Unable to read the file \"%1\": %2").arg(m_path, reason);
+        m_error = QStringLiteral("Unable to read the file \"%1\": %2\r\n"
+                                 "The file is left as it is; nothing is saved in it.").arg(m_path, reason);
     };
+    const QString tooLarge = QStringLiteral("it is larger than %1 MB.").arg(kMaxFileSize / (1024 * 1024));
     // A folder, a pipe or a device is not a settings file (a pipe would block).
     if (!info.isFile())
         return fail(info.isDir() ? QStringLiteral("it is a folder.")
                                  : QStringLiteral("it is not a regular file."));
     if (info.size() > kMaxFileSize)
-        return fail(QStringLiteral("it is larger than %1 MB.").arg(kMaxFileSize / (1024 * 1024)));
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
-    // Read one byte more than allowed, for a file that grew since it was measured.
-    const QByteArray bytes = file.read(kMaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        return fail(file.errorString());
-    if (bytes.size() > kMaxFileSize)
-        return fail(QStringLiteral("it is larger than %1 MB.").arg(kMaxFileSize / (1024 * 1024)));
-
-    const QList<QString> texts = splitLines(Cp1252::decode(bytes), &m_endsWithNewline);
-    m_lines.reserve(texts.size());
-    for (const QString& text : texts)
-        m_lines.append(parseLine(text));
+        return fail(tooLarge);
+    Cp1252::FileText decoded;
+    {
+        QFile file(m_path);
+        if (!file.open(QIODevice::ReadOnly))
+            return fail(file.errorString());
+        // A byte more than allowed tells a file that grew since it was measured.
+        const QByteArray bytes = FileReading::readAtMost(file, kMaxFileSize);
+        if (file.error() != QFileDevice::NoError)
+            return fail(file.errorString());
+        if (bytes.size() > kMaxFileSize)
+            return fail(tooLarge);
+        decoded = Cp1252::decodeFile(bytes);
+    }
+    if (!decoded.error.isEmpty())
+        return fail(decoded.error);
+    if (decoded.otherEncoding && !Cp1252::canEncode(decoded.text))
+        m_unsavable = QStringLiteral("The file \"%1\" was not saved: another program wrote it in Unicode, "
+                                     "and it holds characters that this program's files cannot hold, "
+                                     "which would be lost.").arg(m_path);
+    m_text = std::move(decoded.text);
+    parse();
 }
 
-IniFile::Line IniFile::parseLine(const QString& text)
+// One pass to count the entries and one to fill them, so that the list is
+// allocated once at its final size.
+void IniFile::parse()
 {
-    Line line;
-    line.text = text;
-    const QString trimmed = trimBlanks(text);
-    if (trimmed.startsWith(u'[')) {
-        const qsizetype close = trimmed.indexOf(u']');
-        if (close > 0) {
-            line.header = true;
-            line.section = trimBlanks(trimmed.mid(1, close - 1));
+    const QStringView text(m_text);
+    const auto scan = [&](auto&& add) {
+        qsizetype pos = 0;
+        qsizetype runStart = -1;   // start of the run of other lines being gathered
+        qsizetype runEnd = 0;
+        bool endsWithNewline = true;
+        while (pos < text.size()) {
+            qsizetype end = pos;
+            while (end < text.size() && text.at(end) != u'\r' && text.at(end) != u'\n')
+                ++end;
+            const qsizetype lineEnd = lineEndAt(text, end);
+            endsWithNewline = lineEnd > 0;
+            const Classified c = end == pos ? Classified() : classify(text.sliced(pos, end - pos));
+            if (c.kind == OtherLine) {
+                if (runStart < 0)
+                    runStart = pos;
+                runEnd = end;
+            } else {
+                if (runStart >= 0)
+                    add(Line{quint32(runStart), quint32(runEnd - runStart), 0, 0, Kind::Other});
+                runStart = -1;
+                add(Line{quint32(pos), quint32(end - pos), quint32(c.nameOffset), quint32(c.nameLength),
+                         Kind(c.kind)});
+            }
+            pos = end + lineEnd;
         }
-        return line;
-    }
-    if (trimmed.startsWith(u';'))
-        return line;
-    const qsizetype equals = trimmed.indexOf(u'=');
-    if (equals > 0) {
-        line.key = trimBlanks(trimmed.left(equals));
-        line.value = trimBlanks(trimmed.mid(equals + 1));
-    }
+        if (runStart >= 0)
+            add(Line{quint32(runStart), quint32(runEnd - runStart), 0, 0, Kind::Other});
+        return endsWithNewline;
+    };
+    qsizetype count = 0;
+    scan([&count](const Line&) { ++count; });
+    m_lines.reserve(count);
+    m_endsWithNewline = scan([this](const Line& line) { m_lines.append(line); });
+    m_indexValid = false;
+}
+
+IniFile::Line IniFile::addLine(const QString& text)
+{
+    const Classified c = classify(text);
+    const Line line{quint32(m_text.size()), quint32(text.size()), quint32(c.nameOffset), quint32(c.nameLength),
+                    Kind(c.kind)};
+    m_text += text;
     return line;
+}
+
+QStringView IniFile::textOf(const Line& line) const
+{
+    return QStringView(m_text).sliced(line.start, line.length);
+}
+
+QStringView IniFile::nameOf(const Line& line) const
+{
+    return textOf(line).sliced(line.nameOffset, line.nameLength);
+}
+
+QStringView IniFile::valueOf(const Line& line) const
+{
+    const QStringView text = textOf(line);
+    return trimBlanks(text.sliced(text.indexOf(u'=', line.nameOffset + line.nameLength) + 1));
 }
 
 QStringList IniFile::sections() const
 {
     QStringList names;
+    QSet<QString> seen;
     for (const Line& line : m_lines) {
-        if (line.header && !names.contains(line.section, Qt::CaseInsensitive))
-            names.append(line.section);
+        if (line.kind == Kind::Header && !seen.contains(foldedName(nameOf(line)))) {
+            seen.insert(foldedName(nameOf(line)));
+            names.append(nameOf(line).toString());
+        }
     }
     return names;
 }
@@ -229,11 +331,14 @@ QStringList IniFile::keys(const QString& section) const
     const int header = findSection(section);
     if (header < 0)
         return names;
+    QSet<QString> seen;
     const int end = sectionEnd(header);
     for (int i = header + 1; i < end; ++i) {
         const Line& line = m_lines.at(i);
-        if (!line.key.isEmpty() && !names.contains(line.key, Qt::CaseInsensitive))
-            names.append(line.key);
+        if (line.kind == Kind::Key && !seen.contains(foldedName(nameOf(line)))) {
+            seen.insert(foldedName(nameOf(line)));
+            names.append(nameOf(line).toString());
+        }
     }
     return names;
 }
@@ -245,37 +350,36 @@ bool IniFile::sectionExists(const QString& section) const
 
 bool IniFile::valueExists(const QString& section, const QString& key) const
 {
-    return findValue(section, key) != nullptr;
+    return findKey(section, key) >= 0;
 }
 
 int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const
 {
-    const Line* line = findValue(section, key);
+    const int line = findKey(section, key);
     int value = 0;
-    return line && parseInteger(line->value, &value) ? value : defaultValue;
+    return line >= 0 && parseInteger(valueOf(m_lines.at(line)).toString(), &value) ? value : defaultValue;
 }
 
 bool IniFile::readBool(const QString& section, const QString& key, bool defaultValue) const
 {
-    const Line* line = findValue(section, key);
-    int value = 0;
-    return line && parseInteger(line->value, &value) ? value != 0 : defaultValue;
+    return readInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
 double IniFile::readTime(const QString& section, const QString& key, double defaultValue) const
 {
-    const Line* line = findValue(section, key);
+    const int line = findKey(section, key);
     double value = 0;
-    return line && parseTime(line->value, &value) ? value : defaultValue;
+    return line >= 0 && parseTime(valueOf(m_lines.at(line)).toString(), &value) ? value : defaultValue;
 }
 
 QString IniFile::readString(const QString& section, const QString& key,
                             const QString& defaultValue) const
 {
-    const Line* line = findValue(section, key);
-    if (!line)
+    const int line = findKey(section, key);
+    if (line < 0)
         return defaultValue;
-    return isQuoted(line->value) ? line->value.mid(1, line->value.size() - 2) : line->value;
+    const QStringView value = valueOf(m_lines.at(line));
+    return (isQuoted(value) ? value.sliced(1, value.size() - 2) : value).toString();
 }
 
 void IniFile::writeInteger(const QString& section, const QString& key, int value)
@@ -304,16 +408,37 @@ void IniFile::deleteKey(const QString& section, const QString& key)
     if (header < 0)
         return;
     const QString name = trimBlanks(key);
-    for (int i = sectionEnd(header) - 1; i > header; --i) {
-        if (!m_lines.at(i).key.isEmpty() && sameName(m_lines.at(i).key, name))
-            m_lines.removeAt(i);
+    const int end = sectionEnd(header);
+    int kept = header + 1;
+    for (int i = header + 1; i < end; ++i) {
+        const Line& line = m_lines.at(i);
+        if (line.kind == Kind::Key && sameName(nameOf(line), name))
+            lineRemoved(line);
+        else
+            m_lines[kept++] = line;
     }
+    m_lines.remove(kept, end - kept);
+    m_indexValid = false;
+    compactIfWasteful();
 }
 
 void IniFile::eraseSection(const QString& section)
 {
-    for (int header = findSection(section); header >= 0; header = findSection(section))
-        m_lines.remove(header, sectionEnd(header) - header);
+    const QString name = trimBlanks(section);
+    int kept = 0;
+    bool erasing = false;
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const Line& line = m_lines.at(i);
+        if (line.kind == Kind::Header)
+            erasing = sameName(nameOf(line), name);
+        if (erasing)
+            lineRemoved(line);
+        else
+            m_lines[kept++] = line;
+    }
+    m_lines.resize(kept);
+    m_indexValid = false;
+    compactIfWasteful();
 }
 
 QString IniFile::formatTime(double days)
@@ -340,53 +465,66 @@ QString IniFile::formatTime(double days)
 
 bool IniFile::save()
 {
-    if (m_readFailed) {
-        m_error = QStringLiteral("The file \"%1\" was not saved, because it could not be read "
-                                 "and its content would be lost.").arg(m_path);
+    // The reason a file was not read is the reason it is not written: the
+    // error text stays the reading's.
+    if (m_readFailed)
+        return false;
+    if (!m_unsavable.isEmpty()) {
+        m_error = m_unsavable;
         return false;
     }
-    QString text;
-    for (int i = 0; i < m_lines.size(); ++i) {
-        text += m_lines.at(i).text;
-        if (i + 1 < m_lines.size() || m_endsWithNewline)
-            text += QStringLiteral("\r\n");
-    }
-    const QByteArray bytes = Cp1252::encode(text);
-
     const auto fail = [this](const QString& reason) {
         m_error = QStringLiteral("Unable to save the file \"%1\": %2").arg(m_path, reason);
         return false;
     };
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size())
-        return fail(file.errorString());
-    const std::function<bool()>& hook = beforeReplaceHook();
-    if (hook && !hook()) {
-        file.cancelWriting();
-        return fail(QStringLiteral("the save was interrupted."));
+    // Every line end becomes CR LF, also those inside runs of other lines.
+    QByteArray bytes;
+    bytes.reserve(m_text.size() - m_wasted + 2 * m_lines.size());
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const QStringView text = textOf(m_lines.at(i));
+        for (qsizetype pos = 0; pos < text.size(); ++pos) {
+            if (const qsizetype lineEnd = lineEndAt(text, pos)) {
+                bytes += "\r\n";
+                pos += lineEnd - 1;
+                continue;
+            }
+            uchar byte = 0;
+            bytes += Cp1252::fromUnicode(text.at(pos), &byte) ? char(byte) : '?';
+        }
+        if (i + 1 < m_lines.size() || m_endsWithNewline)
+            bytes += "\r\n";
+        if (bytes.size() > kMaxFileSize)
+            break;
     }
-    if (!file.commit())
-        return fail(file.errorString());
+    if (Cp1252::beginsWithMark(bytes))
+        bytes.prepend("\r\n");
+    if (bytes.size() > kMaxFileSize)
+        return fail(QStringLiteral("it would become larger than %1 MB, more than the program reads back.")
+                        .arg(kMaxFileSize / (1024 * 1024)));
+    QString reason;
+    if (!FileSaver::save(m_path, bytes, &reason))
+        return fail(reason);
     m_exists = true;
     m_error.clear();
     return true;
 }
 
-void IniFile::setBeforeReplaceHook(std::function<bool()> hook)
-{
-    beforeReplaceHook() = std::move(hook);
-}
-
 int IniFile::findSection(const QString& section) const
 {
-    const QString name = trimBlanks(section);
-    for (int i = 0; i < m_lines.size(); ++i) {
-        if (m_lines.at(i).header && sameName(m_lines.at(i).section, name))
-            return i;
+    if (!m_indexValid) {
+        m_sectionIndex.clear();
+        // Backwards, so that the first header of a name is the one kept.
+        for (int i = int(m_lines.size()) - 1; i >= 0; --i) {
+            if (m_lines.at(i).kind == Kind::Header)
+                m_sectionIndex.insert(foldedName(nameOf(m_lines.at(i))), i);
+        }
+        m_indexValid = true;
     }
-    return -1;
+    const QString name = trimBlanks(section);
+    const auto found = m_sectionIndex.constFind(foldedName(name));
+    if (found == m_sectionIndex.cend() || !sameName(nameOf(m_lines.at(*found)), name))
+        return -1;
+    return *found;
 }
 
 int IniFile::findKey(const QString& section, const QString& key) const
@@ -395,9 +533,8 @@ int IniFile::findKey(const QString& section, const QString& key) const
     if (header < 0)
         return -1;
     const QString name = trimBlanks(key);
-    const int end = sectionEnd(header);
-    for (int i = header + 1; i < end; ++i) {
-        if (!m_lines.at(i).key.isEmpty() && sameName(m_lines.at(i).key, name))
+    for (int i = header + 1; i < m_lines.size() && m_lines.at(i).kind != Kind::Header; ++i) {
+        if (m_lines.at(i).kind == Kind::Key && sameName(nameOf(m_lines.at(i)), name))
             return i;
     }
     return -1;
@@ -406,15 +543,44 @@ int IniFile::findKey(const QString& section, const QString& key) const
 int IniFile::sectionEnd(int headerIndex) const
 {
     int i = headerIndex + 1;
-    while (i < m_lines.size() && !m_lines.at(i).header)
+    while (i < m_lines.size() && m_lines.at(i).kind != Kind::Header)
         ++i;
     return i;
 }
 
-const IniFile::Line* IniFile::findValue(const QString& section, const QString& key) const
+int IniFile::insertionPoint(int headerIndex)
 {
-    const int index = findKey(section, key);
-    return index < 0 ? nullptr : &m_lines.at(index);
+    int at = sectionEnd(headerIndex);
+    while (at > headerIndex + 1 && m_lines.at(at - 1).kind == Kind::Other) {
+        const Line run = m_lines.at(at - 1);
+        const QStringView text = textOf(run);
+        // The end of the run's last line that is not blank (-1: none).
+        qsizetype contentEnd = -1;
+        for (qsizetype lineStart = 0;;) {
+            qsizetype end = lineStart;
+            while (end < text.size() && lineEndAt(text, end) == 0)
+                ++end;
+            if (!isBlankText(text.sliced(lineStart, end - lineStart)))
+                contentEnd = end;
+            if (end >= text.size())
+                break;
+            lineStart = end + lineEndAt(text, end);
+        }
+        if (contentEnd < 0) {
+            --at;   // the whole run is blank: the key goes before it
+            continue;
+        }
+        if (contentEnd < text.size()) {
+            // Split: the lines up to the last one that is not blank, then the blank ones.
+            const qsizetype tailStart = contentEnd + lineEndAt(text, contentEnd);
+            m_lines[at - 1] = Line{run.start, quint32(contentEnd), 0, 0, Kind::Other};
+            m_lines.insert(at, Line{quint32(run.start + tailStart), quint32(text.size() - tailStart), 0, 0,
+                                    Kind::Other});
+            m_indexValid = false;
+        }
+        break;
+    }
+    return at;
 }
 
 void IniFile::setValue(const QString& section, const QString& key, const QString& value)
@@ -426,24 +592,48 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
 
     const int existing = findKey(sectionName, keyName);
     if (existing >= 0) {
-        Line& line = m_lines[existing];
+        const Line line = m_lines.at(existing);
         // The same value keeps the line exactly as it was written.
-        if (line.value != value)
-            line = parseLine(line.key + u'=' + value);
+        if (valueOf(line) != value) {
+            lineRemoved(line);
+            m_lines[existing] = addLine(nameOf(line).toString() + u'=' + value);
+            compactIfWasteful();
+        }
         return;
     }
-    const Line added = parseLine(keyName + u'=' + value);
     const int header = findSection(sectionName);
     if (header < 0) {
-        m_lines.append(parseLine(u'[' + sectionName + u']'));
-        m_lines.append(added);
+        m_lines.append(addLine(u'[' + sectionName + u']'));
+        m_lines.append(addLine(keyName + u'=' + value));
         m_endsWithNewline = true;
+        m_indexValid = false;
         return;
     }
-    int at = sectionEnd(header);
-    while (at > header + 1 && trimBlanks(m_lines.at(at - 1).text).isEmpty())
-        --at;
+    const int at = insertionPoint(header);
     if (at == m_lines.size())
         m_endsWithNewline = true;
-    m_lines.insert(at, added);
+    m_lines.insert(at, addLine(keyName + u'=' + value));
+    m_indexValid = false;
+}
+
+void IniFile::lineRemoved(const Line& line)
+{
+    m_wasted += line.length;
+}
+
+// Replaced and removed lines leave their text behind in m_text; once that
+// is more than the text still used, the text is gathered anew.
+void IniFile::compactIfWasteful()
+{
+    if (m_wasted < 1024 * 1024 || m_wasted < m_text.size() - m_wasted)
+        return;
+    QString text;
+    text.reserve(m_text.size() - m_wasted);
+    for (Line& line : m_lines) {
+        const qsizetype start = text.size();
+        text += textOf(line);
+        line.start = quint32(start);
+    }
+    m_text = std::move(text);
+    m_wasted = 0;
 }

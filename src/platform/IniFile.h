@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
-
-#include <functional>
 
 // An initialisation ("ini") file: "[Section]" lines open sections, "Key=Value"
 // lines give values. Section and key names match regardless of letter case;
@@ -16,11 +16,15 @@
 // Lines the program does not understand (other sections, unknown keys,
 // comments, even garbage) are kept untouched through a rewrite.
 //
-// Files are Windows-1252 text with CRLF line ends.
+// Files are Windows-1252 text with CRLF line ends. A file another editor
+// saved with a byte-order mark is read as UTF-8 or UTF-16 and written back
+// in Windows-1252; when it holds characters Windows-1252 lacks, save()
+// refuses, so that nothing in it is lost.
 //
 // The details, as the Windows profile functions do them where they apply:
 // - Reading accepts CR LF, LF or a lone CR as line end. A file larger than
 //   kMaxFileSize, or that is not a regular file, is not read (readFailed()).
+//   save() never writes a file larger than that: what it writes, it reads.
 // - "[Name]" (blanks around allowed, text after "]" ignored) opens a section;
 //   "Key=Value" is a value, names and values trimmed of blanks and tabs. Lines
 //   starting with ";" are comments; every other line is kept as it is and
@@ -38,6 +42,11 @@
 //   in it become blanks; characters Windows-1252 lacks become "?".
 // - Time: always written with "." as the decimal separator; a value that is
 //   not finite is written as "0" (no time).
+//
+// Cost: memory is a small multiple of the file's size (the text is held
+// once; runs of lines that mean nothing share one entry), and every call
+// takes time at most linear in the file, so a damaged or hostile file of
+// any size up to the limit is read, used and saved without trouble.
 class IniFile
 {
 public:
@@ -87,33 +96,48 @@ public:
     // The text written for a time value (also used by tests).
     static QString formatTime(double days);
 
-    // Test seam: called after the new file has been written and before it
-    // replaces the old one; returning false abandons the save there, as a
-    // crash at that moment would.
-    static void setBeforeReplaceHook(std::function<bool()> hook);
-
 private:
+    enum class Kind : quint8 { Other = 0, Header = 1, Key = 2 };
+    // A section header, a key line, or a run of lines that mean nothing
+    // (blank lines, comments, garbage) with the line ends between them. The
+    // text lies in m_text; offsets are 32-bit, far above any file read.
     struct Line {
-        QString text;     // the line as read or as written (without line end)
-        QString section;  // section header name, when this line opens a section
-        QString key;      // key name, when this line is "key=value"
-        QString value;    // the value as it stands in the file, trimmed
-        bool header = false;
+        quint32 start = 0;      // of the text in m_text
+        quint32 length = 0;     // without the line end that follows
+        quint32 nameOffset = 0; // section or key name, from start
+        quint32 nameLength = 0;
+        Kind kind = Kind::Other;
     };
 
-    static Line parseLine(const QString& text);
     void read();
+    void parse();
+    // Appends a line's text to m_text and describes it.
+    Line addLine(const QString& text);
+    QStringView textOf(const Line& line) const;
+    QStringView nameOf(const Line& line) const;
+    QStringView valueOf(const Line& line) const;   // of a key line, quotes kept
 
     int findSection(const QString& section) const;            // index of header line or -1
     int findKey(const QString& section, const QString& key) const; // line index or -1
     int sectionEnd(int headerIndex) const;                    // index after the last line of the section
-    const Line* findValue(const QString& section, const QString& key) const;
+    // Where a new key of the section goes: after its last line that is not
+    // blank (a run ending in blank lines is split there).
+    int insertionPoint(int headerIndex);
     void setValue(const QString& section, const QString& key, const QString& value);
+    void lineRemoved(const Line& line);
+    void compactIfWasteful();
 
     QString m_path;
+    QString m_text;               // every line's text, as read and as written since
+    qsizetype m_wasted = 0;       // characters of m_text no line uses any more
     QList<Line> m_lines;
+    // First header of each section name (case-folded), rebuilt after lines
+    // are inserted or removed.
+    mutable QHash<QString, int> m_sectionIndex;
+    mutable bool m_indexValid = false;
     bool m_exists = false;
     bool m_readFailed = false;
     bool m_endsWithNewline = true;
+    QString m_unsavable;          // why save() must refuse although the file was read
     QString m_error;
 };

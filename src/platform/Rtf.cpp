@@ -3,9 +3,13 @@
 
 #include "platform/Rtf.h"
 
+#include "platform/FileReading.h"
+#include "platform/FileSaver.h"
+
+#include <QBuffer>
 #include <QFile>
+#include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextDocument>
 
 namespace {
@@ -17,19 +21,43 @@ bool fail(QString* error, const QString& message)
     return false;
 }
 
+// The PDF engine writes its file itself and does not notice a write that
+// fails (a full disk gives an empty file and no error). So the PDF is made
+// in memory, with the printer's page settings, and saved as a whole.
+bool printToPdfFile(const QTextDocument& doc, const QPrinter& printer, const QString& jobTitle, QString* error)
+{
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setPdfVersion(printer.pdfVersion());
+        writer.setResolution(printer.resolution());
+        writer.setPageLayout(printer.pageLayout());
+        writer.setPageRanges(printer.pageRanges());
+        writer.setTitle(jobTitle);
+        writer.setCreator(printer.creator());
+        doc.print(&writer);
+    }
+    QString reason;
+    if (pdf.isEmpty() || !FileSaver::save(printer.outputFileName(), pdf, &reason))
+        return fail(error, QStringLiteral("Printing \"%1\" to \"%2\" failed: %3")
+                               .arg(jobTitle, printer.outputFileName(),
+                                    pdf.isEmpty() ? QStringLiteral("no page was made.") : reason));
+    return true;
+}
+
 } // namespace
 
 namespace Rtf {
 
 bool save(const QTextDocument& doc, const QString& fileName, QString* error)
 {
-    const QByteArray bytes = write(doc);
-    // The bytes go to a temporary file beside the target, which takes the
-    // target's place only when all of them are written; an unfinished save
-    // (no space, no permission, no folder) leaves no file behind.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return fail(error, QStringLiteral("Cannot save \"%1\": %2").arg(fileName, file.errorString()));
+    // An unfinished save (no space, no permission, no folder) leaves the
+    // old file as it was and no new file behind.
+    QString reason;
+    if (!FileSaver::save(fileName, write(doc), &reason))
+        return fail(error, QStringLiteral("Cannot save \"%1\": %2").arg(fileName, reason));
     return true;
 }
 
@@ -39,7 +67,7 @@ bool load(const QString& fileName, QTextDocument* doc, QString* error)
     if (!file.open(QIODevice::ReadOnly))
         return fail(error, QStringLiteral("Cannot open \"%1\": %2").arg(fileName, file.errorString()));
     // One byte more than the reader takes, so that it can tell "too large".
-    const QByteArray bytes = file.read(MaxInputBytes + 1);
+    const QByteArray bytes = FileReading::readAtMost(file, MaxInputBytes);
     if (file.error() != QFileDevice::NoError)
         return fail(error, QStringLiteral("Cannot read \"%1\": %2").arg(fileName, file.errorString()));
     QString message;
@@ -53,6 +81,8 @@ bool print(const QTextDocument& doc, QPrinter* printer, const QString& jobTitle,
     if (!printer || !printer->isValid())
         return fail(error, QStringLiteral("The printer is not available."));
     printer->setDocName(jobTitle);
+    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
+        return printToPdfFile(doc, *printer, jobTitle, error);
     doc.print(printer);
     const QPrinter::PrinterState state = printer->printerState();
     if (state == QPrinter::Error || state == QPrinter::Aborted) {

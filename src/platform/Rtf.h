@@ -24,6 +24,13 @@ constexpr qsizetype MaxInputBytes = 16 * 1024 * 1024;
 constexpr int MaxGroupDepth = 100;
 constexpr int MaxControlWordLength = 32;
 constexpr qsizetype MaxTextLength = 1024 * 1024;   // characters, paragraph ends included
+// What a document may become once shown: the time to build and lay it out
+// grows with the paragraphs, and the layout of a window that does not wrap
+// lines gives up on a document some million pixels tall. The height counts
+// each line at 1.2 times its largest font size (a font's line height is
+// about 1.15 times its size); a marksheet is some 40 paragraphs and 700 pt.
+constexpr int MaxParagraphs = 20000;
+constexpr qint64 MaxHeightPoints = 1000000;
 
 // The document as RTF bytes.
 QByteArray write(const QTextDocument& doc);

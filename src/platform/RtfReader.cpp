@@ -210,6 +210,9 @@ private:
     bool word(const QByteArray& name, bool hasParameter, int parameter);
     bool put(char16_t ch);
     bool endParagraph();
+    // Counts a finished line (of a paragraph or before a "\\line") toward
+    // the document's height; false when the height is past the bound.
+    bool endLine(int emptyLineHalfPoints);
     void commitFontName();
     // A character or control that the fallback of a "\uN" covers: true when
     // it is to be dropped.
@@ -233,6 +236,8 @@ private:
     QList<Paragraph> m_paragraphs;
     Paragraph m_current;
     qsizetype m_textLength = 0;
+    int m_lineHalfPoints = 0;      // largest font size on the current line so far
+    qint64 m_heightHalfPoints = 0; // the lines so far, 1.2 times their size
     QString m_error;
 };
 
@@ -278,11 +283,13 @@ bool Parser::parse(QString* error)
     }
     if (ok && !closed)
         ok = fail(QStringLiteral("The rich text is incomplete: the file ends before its last group is closed."));
+    // Text after the last "\par" is a paragraph of its own; nothing there is none.
+    if (ok && !m_current.text.isEmpty())
+        ok = endLine(m_state.chars.halfPoints);
     if (!ok) {
         *error = m_error;
         return false;
     }
-    // Text after the last "\par" is a paragraph of its own; nothing there is none.
     if (!m_current.text.isEmpty() || m_paragraphs.isEmpty()) {
         m_current.alignment = m_state.alignment;
         m_current.mark = m_state.chars;
@@ -503,6 +510,17 @@ bool Parser::put(char16_t ch)
     if (m_current.formats.isEmpty() || !(m_current.formats.constLast().format == m_state.chars))
         m_current.formats.append({m_current.text.size(), m_state.chars});
     m_current.text.append(QChar(ch));
+    m_lineHalfPoints = qMax(m_lineHalfPoints, m_state.chars.halfPoints);
+    return ch != QChar::LineSeparator || endLine(m_state.chars.halfPoints);
+}
+
+bool Parser::endLine(int emptyLineHalfPoints)
+{
+    m_heightHalfPoints += (m_lineHalfPoints > 0 ? m_lineHalfPoints : emptyLineHalfPoints) * 6 / 5;
+    m_lineHalfPoints = 0;
+    if (m_heightHalfPoints > 2 * Rtf::MaxHeightPoints)
+        return fail(QStringLiteral("The rich text is too tall to show (more than %1 points).")
+                        .arg(Rtf::MaxHeightPoints));
     return true;
 }
 
@@ -512,6 +530,10 @@ bool Parser::endParagraph()
         return true;
     if (++m_textLength > Rtf::MaxTextLength)
         return fail(QStringLiteral("The rich text holds more than %1 characters.").arg(Rtf::MaxTextLength));
+    if (m_paragraphs.size() >= Rtf::MaxParagraphs)
+        return fail(QStringLiteral("The rich text holds more than %1 paragraphs.").arg(Rtf::MaxParagraphs));
+    if (!endLine(m_state.chars.halfPoints))
+        return false;
     m_current.alignment = m_state.alignment;
     m_current.mark = m_state.chars;
     m_paragraphs.append(std::move(m_current));

@@ -170,7 +170,8 @@ void TAboutBox::FormCreate()
     const bool shared = Globals::SharedInstall;
     cboName->setEditable(!shared);
     if (QLineEdit* edit = cboName->lineEdit()) {
-        edit->setMaxLength(UserStore::MaxNameLength);
+        // No length limit: a name pasted in whole is refused with the
+        // length message rather than cut into another name.
         cboName->setInsertPolicy(QComboBox::NoInsert);
         cboName->setCompleter(nullptr);
         edit->setContextMenuPolicy(Qt::CustomContextMenu);

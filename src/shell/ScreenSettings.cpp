@@ -1,11 +1,31 @@
 #include "shell/ScreenSettings.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "shell/Globals.h"
 #include "shell/Strings.h"
+
+namespace {
+
+QSet<QString>& reportedThisSession()
+{
+    static QSet<QString> texts;
+    return texts;
+}
+
+// True the first time the text is reported in this session.
+bool reportedFirstTime(const QString& text)
+{
+    QSet<QString>& texts = reportedThisSession();
+    const qsizetype before = texts.size();
+    texts.insert(text);
+    return texts.size() > before;
+}
+
+} // namespace
 
 namespace ScreenSettings {
 
@@ -20,7 +40,7 @@ bool load(QWidget* parent, const std::function<void(const IniFile&)>& read)
         return false;
     const IniFile ini(Globals::UserIniFile);
     if (ini.readFailed()) {
-        Dialogs::current().error(parent, ini.errorString());
+        reportError(parent, ini);
         return false;
     }
     read(ini);
@@ -36,10 +56,22 @@ bool save(QWidget* parent, const std::function<void(IniFile&)>& write)
     IniFile ini(Globals::UserIniFile);
     write(ini);
     if (!ini.save()) {
-        Dialogs::current().error(parent, ini.errorString());
+        reportError(parent, ini);
         return false;
     }
     return true;
+}
+
+void reportError(QWidget* parent, const IniFile& ini)
+{
+    if (ini.readFailed() && !reportedFirstTime(ini.errorString()))
+        return;
+    Dialogs::current().error(parent, ini.errorString());
+}
+
+void newSession()
+{
+    reportedThisSession().clear();
 }
 
 void reportNotWritable(QWidget* parent)

@@ -29,4 +29,14 @@ bool save(QWidget* parent, const std::function<void(IniFile&)>& write);
 // learner's data cannot be written.
 void reportNotWritable(QWidget* parent);
 
+// Shows the failure of the learner's file (ini.errorString()) in an error
+// box. A file that cannot be read fails with the same text at every later
+// read and save; that text is shown once in a learner's session, from one
+// sign-in to the next. Other failures (a full disk) are shown every time,
+// and so is every failure of a command the learner gives to write the file
+// (Preferences OK, Reset Scores), which do not come here.
+void reportError(QWidget* parent, const IniFile& ini);
+// A learner signs in: unreadable files are reported again.
+void newSession();
+
 } // namespace ScreenSettings

@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "shell/Globals.h"
+#include "shell/ScreenSettings.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ void LoadPreferences(QWidget* parent)
     }
     const IniFile ini(Globals::UserIniFile);
     if (ini.readFailed()) {
-        Dialogs::current().error(parent, ini.errorString());
+        ScreenSettings::reportError(parent, ini);
         DefaultPreferences();
         return;
     }

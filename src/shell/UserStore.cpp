@@ -4,15 +4,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <QSet>
 
 #include <algorithm>
 
 #include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
+#include "platform/FileReading.h"
+#include "platform/FileSaver.h"
 #include "platform/IniFile.h"
 #include "platform/SystemInfo.h"
 #include "shell/Globals.h"
+#include "shell/ScreenSettings.h"
 #include "shell/SetIni.h"
 #include "shell/Strings.h"
 
@@ -199,6 +202,7 @@ UserStore::LoadResult UserStore::loadNames(QString* error)
     m_names.clear();
     m_kept.clear();
     m_listChanged = false;
+    m_unsavable = false;
     const QString path = nameListFile();
     if (path.isEmpty() || !QFileInfo::exists(path))
         return LoadResult::NoFile;
@@ -211,20 +215,26 @@ UserStore::LoadResult UserStore::loadNames(QString* error)
         return fail(QStringLiteral("it is not a file."));
     QFile file(path);
     // One byte more than allowed tells a file that is too large.
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.read(MaxListFileSize + 1) : QByteArray();
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? FileReading::readAtMost(file, MaxListFileSize) : QByteArray();
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());
     if (bytes.size() > MaxListFileSize)
         return fail(QStringLiteral("it is larger than 1 MB."));
 
+    const Cp1252::FileText decoded = Cp1252::decodeFile(bytes);
+    if (!decoded.error.isEmpty())
+        return fail(decoded.error);
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    for (const QString& line : Cp1252::decode(bytes).split(lineEnd)) {
-        if (isBlankLine(line))
+    QSet<QString> seen;
+    for (const QString& line : decoded.text.split(lineEnd)) {
+        if (isBlankLine(line) || seen.contains(line))
             continue; // also the empty text after the last line end
-        QStringList& target = checkName(line).ok() ? m_names : m_kept;
-        if (!target.contains(line))
-            target.append(line);
+        seen.insert(line);
+        (checkName(line).ok() ? m_names : m_kept).append(line);
     }
+    // A list another editor wrote in Unicode is written back in the list's
+    // own code page, which must hold every line of it.
+    m_unsavable = decoded.otherEncoding && !Cp1252::canEncode(m_kept.join(QString()));
     std::sort(m_names.begin(), m_names.end(), nameLessThan);
     return LoadResult::Loaded;
 }
@@ -241,14 +251,17 @@ bool UserStore::saveNames(QString* error) const
     QString text;
     for (const QString& line : m_names + m_kept)
         text += line + QStringLiteral("\r\n");
-    const QByteArray bytes = Cp1252::encode(text);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size())
-        return fail(file.errorString());
-    if (!file.commit())
-        return fail(file.errorString());
+    if (m_unsavable)
+        return fail(QStringLiteral("another program wrote it in Unicode, and some of its lines hold "
+                                   "characters this list cannot hold, which would be lost."));
+    QByteArray bytes = Cp1252::encode(text);
+    if (Cp1252::beginsWithMark(bytes))
+        bytes.prepend("\r\n");
+    if (bytes.size() > MaxListFileSize)
+        return fail(QStringLiteral("it would become larger than 1 MB, more than the program reads back."));
+    QString reason;
+    if (!FileSaver::save(path, bytes, &reason))
+        return fail(reason);
     return true;
 }
 
@@ -304,6 +317,7 @@ UserStore::SignInResult UserStore::signIn(const QString& typed, QWidget* parent)
     if (otherLearner) {
         Globals::UserIniFile = learnerFile(result.name);
         Globals::UserName = result.name;
+        ScreenSettings::newSession();
     }
     if (result.newLearner || m_listChanged) {
         addName(result.name);

@@ -15,7 +15,8 @@ class QWidget;
 // dropped, a name that repeats is taken once, and lines that could never have
 // been typed as a name (see checkName) are not offered for sign-in; they are
 // written back unchanged after the names, so a hand-edited or damaged list
-// loses nothing.
+// loses nothing. A list another editor saved with a byte-order mark (UTF-8
+// or UTF-16) is read as such and written back in Windows-1252.
 class UserStore
 {
 public:
@@ -117,4 +118,5 @@ private:
     QStringList m_names;
     QStringList m_kept;
     bool m_listChanged = false;
+    bool m_unsavable = false;
 };

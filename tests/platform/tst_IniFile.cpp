@@ -1,4 +1,5 @@
 #include "platform/IniFile.h"
+#include "platform/FileSaver.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,7 +42,7 @@ private:
 private slots:
     void cleanup()
     {
-        IniFile::setBeforeReplaceHook({});
+        FileSaver::setFailureForTests({});
         QFile::remove(path());
     }
 
@@ -272,6 +273,32 @@ private slots:
         QCOMPARE(get(path()), QByteArray("[A]\r\nx=1\r\ny=2\r\nw=4\r\n[B]\r\nz=3"));
     }
 
+    // A new key goes after the last line of its section that is not blank,
+    // whatever stands between (comments, garbage, other line ends).
+    void newKeysGoBeforeTrailingBlankLines_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("blank lines") << QByteArray("[S]\r\nk=1\r\n\r\n \t\r\n[T]\r\n")
+                                     << QByteArray("[S]\r\nk=1\r\nn=2\r\n\r\n \t\r\n[T]\r\n");
+        QTest::newRow("garbage, then blank lines") << QByteArray("[S]\nk=1\ngarbage\n; note\n\n\n[T]")
+                                                   << QByteArray("[S]\r\nk=1\r\ngarbage\r\n; note\r\nn=2\r\n\r\n\r\n[T]");
+        QTest::newRow("blank lines between garbage") << QByteArray("[S]\r\n\r\nx\r\r\ny\r\n\r\n")
+                                                     << QByteArray("[S]\r\n\r\nx\r\n\r\ny\r\nn=2\r\n\r\n");
+        QTest::newRow("only blank lines") << QByteArray("[S]\r\n\r\n\r\n") << QByteArray("[S]\r\nn=2\r\n\r\n\r\n");
+        QTest::newRow("no line end at the end") << QByteArray("[S]\r\nx") << QByteArray("[S]\r\nx\r\nn=2\r\n");
+    }
+    void newKeysGoBeforeTrailingBlankLines()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        put(path(), before);
+        IniFile ini(path());
+        ini.writeInteger("S", "n", 2);
+        QVERIFY(ini.save());
+        QCOMPARE(get(path()), after);
+    }
+
     void windows1252RoundTrip()
     {
         const QString name = QString::fromUtf8("Zoë Élodie Ñúñez – €5 ½");
@@ -293,7 +320,7 @@ private slots:
         IniFile ini(path());
         ini.writeInteger("SpeedDivision", "Total", 6);
         bool called = false;
-        IniFile::setBeforeReplaceHook([&] { called = true; return false; });
+        FileSaver::setFailureForTests([&](const QString&) { called = true; return QStringLiteral("interrupted"); });
         QVERIFY(!ini.save());
         QVERIFY(called);
         QVERIFY(ini.errorString().contains(path()));
@@ -301,7 +328,7 @@ private slots:
         QCOMPARE(QDir(m_dir.path()).entryList({"Learner.ini*"}, QDir::Files | QDir::Hidden),
                  QStringList({"Learner.ini"}));   // no new file left behind
 
-        IniFile::setBeforeReplaceHook([] { return true; });
+        FileSaver::setFailureForTests([](const QString&) { return QString(); });
         QVERIFY(ini.save());
         QCOMPARE(IniFile(path()).readInteger("SpeedDivision", "Total", 0), 6);
     }

@@ -219,8 +219,10 @@ void TestRtfFuzz::bombs_data()
     QTest::newRow("huge skip count") << head + "\\uc999999999\\u65 abc}" << true << "A";
     QTest::newRow("binary past the end") << head + "\\bin99999999999 }" << false << "ends before";
     QTest::newRow("negative binary") << head + "\\bin-5 x}" << true << "x";
-    QTest::newRow("200000 paragraphs") << head + QByteArray("\\par").repeated(200000) + " z}" << true
-                                       << QString(200000, u'\n') + "z";
+    QTest::newRow("20000 paragraphs") << head + QByteArray("\\fs2\\par").repeated(Rtf::MaxParagraphs) + " z}" << true
+                                      << QString(Rtf::MaxParagraphs, u'\n') + "z";
+    QTest::newRow("200000 paragraphs") << head + QByteArray("\\par").repeated(200000) + " z}" << false
+                                       << "more than 20000 paragraphs";
     QTest::newRow("a format change per character") << head + QByteArray("\\b a\\b0 b").repeated(Rtf::MaxTextLength / 8) + "}"
                                                    << true << QString("ab").repeated(Rtf::MaxTextLength / 8);
     QByteArray fonts = "{\\rtf1{\\fonttbl";

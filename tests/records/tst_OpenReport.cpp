@@ -147,6 +147,10 @@ private slots:
         QTest::newRow("megabytes of groups") << (QByteArray("{\\rtf1 ") + repeated("{x}", 1200000) + "}");
         QTest::newRow("larger than any report") << (QByteArray("{\\rtf1 ") + repeated("{\\b x}{\\i y}", 1500000) + "}");
         QTest::newRow("binary junk") << repeated(QByteArray("\x00\xff{\\rtf1\x01", 8), 200000);
+        // Small files that would make a document millions of pixels tall,
+        // which the box's layout never finishes.
+        QTest::newRow("3500 paragraphs of the largest font") << (QByteArray("{\\rtf1 ") + repeated("\\fs3276\\par ", 3500) + "}");
+        QTest::newRow("445000 empty paragraphs") << (QByteArray("{\\rtf1 ") + repeated("\\par", 445000) + "}");
     }
     void unreadable_files_discard_the_viewer_silently()
     {
@@ -165,6 +169,19 @@ private slots:
         QCOMPARE(env.sounds.calls, QStringList({"stop", "resource MAINSCREEN loop"}));
         // The file is left as it was.
         QCOMPARE(env.readFile(QStringLiteral("bad.rtf")), content);
+    }
+
+    void the_tallest_file_within_the_bounds_opens()
+    {
+        // 500 lines of the largest font: 982,800 points by the reader's count.
+        Session s(QStringLiteral("Ann"));
+        s.env.writeFile(QStringLiteral("tall.rtf"), QByteArray("{\\rtf1 ") + repeated("\\fs3276 W\\par ", 500) + "}");
+        s.main.show();
+        TOpenReportForm* viewer = openReport(s.main, s.env, s.env.path(QStringLiteral("tall.rtf")));
+        QVERIFY(viewer);
+        QVERIFY(QTest::qWaitForWindowExposed(viewer));
+        QCOMPARE(box(viewer)->document()->blockCount(), 500);
+        QVERIFY(viewer->closeForm());
     }
 
     void missing_file_or_folder_is_discarded_too()

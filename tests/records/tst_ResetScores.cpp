@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "ReportTesting.h"
+#include "platform/FileSaver.h"
 #include "platform/IniFile.h"
 #include "records/Scores.h"
 #include "shell/Globals.h"
@@ -157,9 +158,9 @@ private slots:
         TfrmMain& main = s.main;
 
         // The new file cannot take the old one's place: the old one stays.
-        IniFile::setBeforeReplaceHook([] { return false; });
+        FileSaver::setFailureForTests([](const QString&) { return FileSaver::diskFullText(); });
         resetFromMenu(main);
-        IniFile::setBeforeReplaceHook({});
+        FileSaver::setFailureForTests({});
         QCOMPARE(env.dialogs.count("error"), 1);
         QVERIFY(!env.dialogs.texts("error")[0].isEmpty());
         QCOMPARE(env.dialogs.count("information"), 0);

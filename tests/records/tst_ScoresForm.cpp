@@ -274,7 +274,6 @@ private slots:
 
         // A printer that fails: its text in an error box, the window stays.
         env.dialogs.printToPdf = env.path(QStringLiteral("missing/marks.pdf"));
-        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
         print->click();
         QCOMPARE(env.dialogs.count("error"), 1);
         QVERIFY2(env.dialogs.texts("error")[0].contains(QStringLiteral("missing/marks.pdf")),

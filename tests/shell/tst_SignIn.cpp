@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include "ScreenTesting.h"
 #include "TestEnvironment.h"
 #include "app/Main.h"
 #include "platform/SystemInfo.h"
@@ -16,6 +17,7 @@
 #include "shell/Globals.h"
 #include "shell/Hints.h"
 #include "shell/Strings.h"
+#include "shell/UserStore.h"
 
 namespace {
 
@@ -196,6 +198,21 @@ private slots:
         QVERIFY(Globals::UserName.isEmpty());
     }
 
+    void a_pasted_name_too_long_for_a_file_is_refused_whole()
+    {
+        TestEnvironment env;
+        TfrmMain main;
+        main.show();
+        SignIn dialog(main);
+        const QString pasted = QString(UserStore::MaxNameLength, u'a') + QStringLiteral("bcdefghij");
+        dialog.name->lineEdit()->insert(pasted);   // what pasting does
+        QCOMPARE(dialog.name->currentText(), pasted);
+        QVERIFY(!dialog.ok->isEnabled());
+        QCOMPARE(env.dialogs.texts("error").value(0), UserStore::checkName(pasted).message);
+        QCOMPARE(UserStore::checkName(pasted).problem, UserStore::NameProblem::TooLong);
+        QVERIFY(!QFileInfo::exists(env.path("install/User/UserList.ini")));
+    }
+
     void leading_blanks_vanish_and_trailing_ones_are_not_part_of_the_name()
     {
         TestEnvironment env;
@@ -292,6 +309,61 @@ private slots:
         dialog.clickOk();
         QTRY_VERIFY(dialog.box.isNull());
         QCOMPARE(env.readFile("install/User/UserList.ini"), QByteArray("Ann\r\nZed\r\n"));
+    }
+
+    // Files saved by another editor with a byte-order mark: read in full
+    // and written back in the program's own code page, or, where that would
+    // lose characters, refused and left as they are.
+    void files_another_editor_saved_data()
+    {
+        QTest::addColumn<QByteArray>("mark");
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("comment");   // a line of the learner's file
+        QTest::addColumn<int>("level");         // read from the file
+        QTest::addColumn<QString>("error");     // part of the one error box, if any
+        QTest::newRow("UTF-8") << QByteArray("\xEF\xBB\xBF") << "UTF-8" << "; Zoë" << 3 << "";
+        QTest::newRow("UTF-16 LE") << QByteArray("\xFF\xFE") << "UTF-16LE" << "; Zoë" << 3 << "";
+        QTest::newRow("UTF-16 BE") << QByteArray("\xFE\xFF") << "UTF-16BE" << "; Zoë" << 3 << "";
+        QTest::newRow("UTF-16 beyond the code page") << QByteArray("\xFF\xFE") << "UTF-16LE" << "; Ζωή" << 3
+                                                     << "characters that this program's files cannot hold";
+        QTest::newRow("damaged UTF-16") << QByteArray("\xFF\xFE") << "UTF-16LE" << "; Zoë\r\n " << 1
+                                        << "no valid UTF-16";
+    }
+    void files_another_editor_saved()
+    {
+        QFETCH(QByteArray, mark);
+        QFETCH(QString, encoding);
+        QFETCH(QString, comment);
+        QFETCH(int, level);
+        QFETCH(QString, error);
+        QStringEncoder encode(qPrintable(encoding), QStringEncoder::Flag::Stateless);
+        TestEnvironment env;
+        env.writeFile("install/User/UserList.ini", mark + QByteArray(encode(u"Zoë\r\n")));
+        QByteArray learner = mark + QByteArray(encode(comment + "\r\n[GradePrefs]\r\nUserLevel=3\r\n"));
+        if (error.contains("UTF-16"))
+            learner.chop(1);   // an odd number of bytes
+        env.writeFile(QString::fromUtf8("install/User/Zoë.ini"), learner);
+        TfrmMain main;
+        main.show();
+        SignIn dialog(main);
+        QCOMPARE(dialog.items(), QStringList({QString::fromUtf8("Zoë")}));
+        dialog.clickOk();
+        QTRY_VERIFY(dialog.box.isNull());
+        QCOMPARE(Globals::UserName, QString::fromUtf8("Zoë"));
+        QCOMPARE(int(Globals::UserLevel), level);
+
+        ChildForm* screen = openFromMenu<ChildForm>(main, "mnuAddition");
+        QVERIFY(screen);
+        QVERIFY(screen->closeForm());
+        const QByteArray saved = env.readFile(QString::fromUtf8("install/User/Zoë.ini"));
+        if (error.isEmpty()) {
+            QVERIFY(env.dialogs.texts("error").isEmpty());
+            QVERIFY2(saved.startsWith("; Zo\xEB\r\n[GradePrefs]\r\nUserLevel=3\r\n[Addition]\r\n"), saved.constData());
+        } else {
+            QCOMPARE(env.dialogs.count("error"), 1);
+            QVERIFY2(env.dialogs.texts("error")[0].contains(error), qPrintable(env.dialogs.texts("error")[0]));
+            QCOMPARE(saved, learner);
+        }
     }
 
     void removing_a_name()

@@ -34,6 +34,10 @@ Form* openFromMenu(TfrmMain& main, const QString& menuItem)
     return onlyChild<Form>(main);
 }
 
+// Signs in through the sign-in dialog ("Switch User..."), typing the name
+// and pressing OK as a learner does; true once the dialog has closed.
+bool signInAs(TfrmMain& main, const QString& name);
+
 // A learner "Ann" signed in (with her file written first when one is given),
 // the main window shown and the screen opened from its menu item. The
 // recorders start empty once the screen is open.

@@ -7,6 +7,7 @@
 #include "platform/SystemInfo.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
+#include "shell/ScreenSettings.h"
 
 TestEnvironment::TestEnvironment()
 {
@@ -15,6 +16,7 @@ TestEnvironment::TestEnvironment()
     SystemInfo::setProgramFolderForTests(programFolder());
     SystemInfo::setInstallFolderForTests(installFolder());
     Globals::resetAll();
+    ScreenSettings::newSession();
     Dialogs::install(&dialogs);
     SoundPlayer::install(&sounds);
     Help::install(&help);
@@ -38,6 +40,19 @@ void TestEnvironment::writeFile(const QString& relative, const QByteArray& bytes
     QFile file(full);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(bytes);
+}
+
+bool TestEnvironment::writeRepeated(const QString& path, const QByteArray& head, const QByteArray& line, qint64 size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(head) != head.size())
+        return false;
+    const QByteArray block = line.repeated(qMax<qsizetype>(1, 65536 / line.size()));
+    while (file.size() + block.size() <= size)
+        file.write(block);
+    while (file.size() + line.size() <= size)
+        file.write(line);
+    return file.flush();
 }
 
 QByteArray TestEnvironment::readFile(const QString& relative) const

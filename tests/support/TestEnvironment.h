@@ -26,6 +26,9 @@ public:
 
     // Writes a file (creating its folders); bytes as given.
     void writeFile(const QString& relative, const QByteArray& bytes) const;
+    // Writes a large file at any path: the head, then the line again and
+    // again, up to `size` bytes. False when it could not be written.
+    static bool writeRepeated(const QString& path, const QByteArray& head, const QByteArray& line, qint64 size);
     QByteArray readFile(const QString& relative) const;
 
     // Signs a learner in without the dialog: a writable user data folder
