@@ -546,12 +546,34 @@ bool TBasicsBaseForm::previewKeyRelease(QKeyEvent* event)
     return FormKeyUp(event);
 }
 
+// A held SPACE counts once. Some X servers send a held key as press and
+// release pairs without marking them as repeats: a press that comes at the
+// very moment of the last release (or while the key is still down) belongs
+// to the same hold.
+void TBasicsBaseForm::countMiss(const QKeyEvent* press)
+{
+    const quint64 at = press->timestamp();
+    const bool sameHold = SpaceDown || press->isAutoRepeat() || (at != 0 && SpaceUpAt != 0 && at - SpaceUpAt <= 5);
+    SpaceDown = true;
+    if (sameHold)
+        return;
+    if (m_scores->atLimit()) {
+        // At the limit nothing is counted, a miss neither.
+        stbrScreen->setSimpleText(Hints::longHint(Strings::text(Strings::ScoreLimit)));
+        return;
+    }
+    m_scores->setCounts(correct() - 1, total());
+}
+
 bool TBasicsBaseForm::FormKeyDown(QKeyEvent* event)
 {
     const int key = event->key();
+    if (!event->isAutoRepeat() && (isEnter(key) || key == Qt::Key_Escape))
+        KeysPressedHere.insert(key);
     if (Playing && key == Qt::Key_Space) {
         pnlCorrect->setColor(SysColors::highlight());
         pnlCorrect->repaint();
+        countMiss(event);
         return true;
     }
     // The keys the release handles are not for the controls as well (a
@@ -564,24 +586,26 @@ bool TBasicsBaseForm::FormKeyDown(QKeyEvent* event)
 bool TBasicsBaseForm::FormKeyUp(QKeyEvent* event)
 {
     const int key = event->key();
-    if (key == Qt::Key_Space)
+    if (key == Qt::Key_Space) {
         pnlCorrect->setColor(QColor()); // back to the button face after the flicker
+        SpaceDown = false;
+        SpaceUpAt = event->timestamp();
+    }
+    const bool pressedHere = KeysPressedHere.remove(key);
+    if ((isEnter(key) || key == Qt::Key_Escape) && !pressedHere)
+        return true;
     bool handled = false;
     if (Playing) {
         if (key == Qt::Key_Escape) {
             BitBtnStopClick(nullptr);
             handled = true;
-        } else if (key == Qt::Key_Space) {
-            m_scores->setCounts(correct() - 1, total()); // a miss
-            handled = true;
-        } else if (isEnter(key)) {
+        } else if (key == Qt::Key_Space || isEnter(key)) {
             handled = true;
         }
     } else {
         if (isEnter(key) && EnterPlays) {
-            if (EnterArmed && !CheckingTiming)
+            if (!CheckingTiming)
                 BitBtnPlayClick(nullptr);
-            EnterArmed = true;
             handled = true;
         } else if (key == Qt::Key_Escape) {
             if (CheckingTiming)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMetaObject>
+#include <QSet>
 #include <QString>
 
 #include "shell/UpDown.h"
@@ -52,7 +53,6 @@ public:
     Panel* currentOption() const { return CurrentOption; }
     bool playing() const { return Playing; }
     bool checkingTiming() const { return CheckingTiming; }
-    bool enterArmed() const { return EnterArmed; }
     bool enterPlays() const { return EnterPlays; }
     int timingCycles() const { return TimingCycles; }
     int correct() const;
@@ -130,6 +130,8 @@ protected:
     bool previewKeyRelease(QKeyEvent* event) override;
 
     void setFormHint(const QString& hint);
+    // SPACE while playing: one miss per physical press of the key.
+    void countMiss(const QKeyEvent* press);
     // A control's help context number, and its "What's This?" menu.
     void setHelp(QWidget* control, int context, bool whatsThis = true);
 
@@ -138,7 +140,6 @@ protected:
     Panel* CurrentOption = nullptr;
     bool Playing = false;
     bool CheckingTiming = false;
-    bool EnterArmed = false;
     bool EnterPlays = true;
     int TimingCycles = 0;
     // A digit typed during a run or check is answered with a message and the
@@ -147,6 +148,14 @@ protected:
     // The screen offers the timing check (btnTestSpeed shows when no run is
     // active); a screen whose answer is typed has nothing to time.
     bool TimingCheck = true;
+
+    // Enter and Esc act as they go up, but only when their press came to
+    // this screen too: the Enter that opened it from the menu, or the Esc
+    // that closed a pop-up over it, does nothing here.
+    QSet<int> KeysPressedHere;
+    // SPACE: down since its last press, and when it last went up (ms).
+    bool SpaceDown = false;
+    quint64 SpaceUpAt = 0;
 
     // ---- components
     StatusBar* stbrScreen = nullptr;

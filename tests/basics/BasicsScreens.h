@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "ScreenTesting.h"
 #include "TestEnvironment.h"
 #include "app/Main.h"
 #include "basics/BasicsFact.h"
@@ -173,8 +174,7 @@ ScreenOf<Form> openScreen(TfrmMain& main, const char* menuItem)
         if (!QTest::qWaitForWindowExposed(&main))
             qWarning("main window not exposed");
     }
-    main.menuItem(QString::fromLatin1(menuItem))->trigger();
-    return {main, qobject_cast<Form*>(main.activeChild())};
+    return {main, openFromMenu<Form>(main, QString::fromLatin1(menuItem))};
 }
 
 // A learner "Ann" signed in (Beginner bounds, all sounds on) and the main
