@@ -40,6 +40,15 @@ public:
         QString operatorOptionText;           // caption of pnlOptOperatorDigit
         QString operatorSign;                 // lblOperatorSign, e.g. "×" or "÷"
         bool showRootSign = false;            // the root sign left of the question boxes
+
+        // A question of digits alone, with no option caption shown.
+        static Setup questionOnly(int width)
+        {
+            Setup setup;
+            setup.questionWidth = width;
+            setup.showQuestionOption = false;
+            return setup;
+        }
     };
 
     explicit TCustomQuestionForm(QWidget* parent = nullptr);

@@ -231,6 +231,16 @@ protected:
     // time of its problem type ("Time11").
     Panel* AddOptionButton(const QString& name, const QString& caption, const QString& hint = QString(),
                            const QString& bestTimeKey = QString());
+    // One option button per entry of a rules class's option table (each
+    // with button, caption, hint and bestTimeKey); the first becomes current.
+    template <typename Options>
+    void AddOptionButtons(const Options& options)
+    {
+        for (const auto& o : options)
+            AddOptionButton(o.button, o.caption, o.hint, o.bestTimeKey);
+        if (!m_optionButtons.isEmpty())
+            CurrentOption = m_optionButtons.constFirst().button;
+    }
     // The option buttons in order of creation.
     QList<Panel*> OptionButtons() const;
 

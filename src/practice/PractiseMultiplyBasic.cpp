@@ -59,14 +59,13 @@ const Rules::Option* optionOf(const Panel* button)
 TPractiseMultiplyBasicForm::TPractiseMultiplyBasicForm(QWidget* parent) : TPractiseRulesForm(parent)
 {
     setObjectName(QStringLiteral("PractiseMultiplyBasicForm"));
-    for (const Rules::Option& o : Rules::options())
-        AddOptionButton(o.button, o.caption, o.hint, o.bestTimeKey);
+    AddOptionButtons(Rules::options());
     createRulePanel();
     createQuestionRow();
     createWorkingRows();
     placeCommonControls();
 
-    CurrentOption = PanelNamed(Rules::optionForMultiplier(11)->button);
+    // The first option (11) is the default.
     SetUpScreen({QStringLiteral("MultiplyBasic"), PracticeHelp::TopicMultiplyBasic, PracticeHelp::LegendMultiply,
                  CarryPairEntry, RightToLeft});
     ResetWorkingPanels();
@@ -242,10 +241,7 @@ void TPractiseMultiplyBasicForm::switchBackToPlayed()
 
 TCustomQuestionForm::Setup TPractiseMultiplyBasicForm::CustomQuestionSetup() const
 {
-    TCustomQuestionForm::Setup setup;
-    setup.questionWidth = Rules::Digits;
-    setup.showQuestionOption = false;
-    return setup;
+    return TCustomQuestionForm::Setup::questionOnly(Rules::Digits);
 }
 
 void TPractiseMultiplyBasicForm::NewQuestion()

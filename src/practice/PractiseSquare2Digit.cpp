@@ -24,10 +24,8 @@ constexpr int answerLeft(int k)
 TPractiseSquare2DigitForm::TPractiseSquare2DigitForm(QWidget* parent) : TPractiseRulesForm(parent)
 {
     setObjectName(QStringLiteral("PractiseSquare2DigitForm"));
-    for (const Rules::Option& o : Rules::options())
-        AddOptionButton(o.button, o.caption, o.hint, o.bestTimeKey);
+    AddOptionButtons(Rules::options());
     PnlOptions->setGeometry(369, 22, 215, 32);
-    CurrentOption = OptionButtons().first();
     SetUpScreen({QStringLiteral("Square2Digit"), PracticeHelp::TopicSquare2Digit, PracticeHelp::LegendSquares,
                  FreeEntry, LeftToRight});
     pnlMover->setBevelOuter(Panel::Bevel::None);
@@ -55,10 +53,7 @@ TPractiseSquare2DigitForm::TPractiseSquare2DigitForm(QWidget* parent) : TPractis
 
 TCustomQuestionForm::Setup TPractiseSquare2DigitForm::CustomQuestionSetup() const
 {
-    TCustomQuestionForm::Setup setup;
-    setup.questionWidth = 2;
-    setup.showQuestionOption = false;
-    return setup;
+    return TCustomQuestionForm::Setup::questionOnly(2);
 }
 
 void TPractiseSquare2DigitForm::NewQuestion()

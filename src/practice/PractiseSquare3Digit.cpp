@@ -63,10 +63,8 @@ QPixmap arrowHead()
 TPractiseSquare3DigitForm::TPractiseSquare3DigitForm(QWidget* parent) : TPractiseRulesForm(parent)
 {
     setObjectName(QStringLiteral("PractiseSquare3DigitForm"));
-    for (const Rules::Option& o : Rules::options())
-        AddOptionButton(o.button, o.caption, o.hint, o.bestTimeKey);
+    AddOptionButtons(Rules::options());
     PnlOptions->setGeometry(427, 22, 157, 32);
-    CurrentOption = OptionButtons().first();
     SetUpScreen({QStringLiteral("Square3Digit"), PracticeHelp::TopicSquare3Digit, PracticeHelp::LegendSquares,
                  FreeEntry, LeftToRight});
     pnlMover->setBevelOuter(Panel::Bevel::None);
@@ -124,10 +122,7 @@ void TPractiseSquare3DigitForm::createGuides()
 
 TCustomQuestionForm::Setup TPractiseSquare3DigitForm::CustomQuestionSetup() const
 {
-    TCustomQuestionForm::Setup setup;
-    setup.questionWidth = 3;
-    setup.showQuestionOption = false;
-    return setup;
+    return TCustomQuestionForm::Setup::questionOnly(3);
 }
 
 void TPractiseSquare3DigitForm::NewQuestion()

@@ -148,8 +148,7 @@ TPractiseSquareRootForm::TPractiseSquareRootForm(QWidget* parent) : TPractiseRul
 {
     setObjectName(QStringLiteral("PractiseSquareRootForm"));
     setClientSize(588, 440);
-    for (const Rules::Option& o : Rules::options())
-        AddOptionButton(o.button, o.caption, o.hint, o.bestTimeKey);
+    AddOptionButtons(Rules::options());
     createQuestionArea();
     createRemainderArea();
     createRootArea();
