@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QSlider>
 
+#include "basics/DrillWidgets.h"
 #include "practice/QuestionSource.h"
 #include "practice/Squares5Rules.h"
 #include "shell/Hints.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-const QString FontFamily = QStringLiteral("Arial");
 const QString OptionsPanelHint =
     QStringLiteral("|Options Panel: Click any button on this panel to set the practise option.");
 constexpr int HelpTopic = 535;
@@ -24,29 +24,10 @@ constexpr int AnswerWidth = 170;
 constexpr int RowLeft = 232;
 constexpr int RowTop = 92;
 
-QLabel* bigLabel(QWidget* parent, const QString& name, const QString& text, int pixelSize)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    QFont font(FontFamily);
-    font.setPixelSize(pixelSize);
-    font.setBold(true);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
-Panel* bigPanel(QWidget* parent, const QString& name, const QString& hint, const QColor& colour)
-{
-    auto* panel = new Panel(parent, name);
-    panel->setFontSpec(FontFamily, 48, true);
-    panel->setBevelOuter(Panel::Bevel::Lowered);
-    panel->setColor(colour);
-    Hints::setHint(panel, hint);
-    return panel;
-}
-
 } // namespace
+
+using DrillWidgets::bigLabel;
+using DrillWidgets::bigPanel;
 
 TPractiseSquares5__5Form::TPractiseSquares5__5Form(QWidget* parent) : TBasicsBaseForm(parent)
 {
@@ -70,7 +51,7 @@ TPractiseSquares5__5Form::TPractiseSquares5__5Form(QWidget* parent) : TBasicsBas
         auto* button = new Panel(PnlOptions, o.button);
         button->setGeometry(6, 6 + row++ * 32, OptionsWidth - 12, 28);
         button->setCaption(o.caption);
-        button->setFontSpec(FontFamily, 13, true);
+        button->setFontSpec(QStringLiteral("Arial"), 13, true);
         button->setCursor(Qt::PointingHandCursor);
         styleOptionButton(button, false);
         Hints::setHint(button, o.hint);

@@ -36,6 +36,15 @@ inline WorksheetRun runWorksheet(const QStringList& args)
     return r;
 }
 
+// The lines of the output, without the empty one after the last newline.
+inline QList<QByteArray> lines(const QByteArray& out)
+{
+    QList<QByteArray> l = out.split('\n');
+    if (!l.isEmpty() && l.last().isEmpty())
+        l.removeLast();
+    return l;
+}
+
 // One object per line of the output; a line that is not JSON is reported and
 // gives an empty object.
 inline QList<QJsonObject> worksheetJsonLines(const QByteArray& out)

@@ -3,33 +3,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
+
+#include "WorksheetTool.h"
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-QString toolPath()
-{
-    const QString dir = qEnvironmentVariable("VSM_BINARY_DIR", QStringLiteral(VSM_BINARY_DIR));
-    return dir + QStringLiteral("/vandrelsholm-worksheet");
-}
+using Run = WorksheetRun;
 
 Run runTool(const QStringList& args)
 {
-    QProcess p;
-    p.start(toolPath(), args);
-    Run r;
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    return runWorksheet(args);
 }
 
 QJsonObject parseLine(const QByteArray& line)
@@ -39,14 +22,6 @@ QJsonObject parseLine(const QByteArray& line)
     if (error.error != QJsonParseError::NoError)
         qWarning("not JSON (%s): %s", qPrintable(error.errorString()), line.constData());
     return doc.object();
-}
-
-QList<QByteArray> lines(const QByteArray& out)
-{
-    QList<QByteArray> l = out.split('\n');
-    if (!l.isEmpty() && l.last().isEmpty())
-        l.removeLast();
-    return l;
 }
 
 const QString kAddition = QStringLiteral("63275198+25845355+56996957+43713367+62696137+63119398");
@@ -70,7 +45,7 @@ private slots:
 
 void TestWorksheet::initTestCase()
 {
-    QVERIFY2(QFileInfo::exists(toolPath()), qPrintable(toolPath() + " has not been built"));
+    QVERIFY2(QFileInfo::exists(worksheetToolPath()), qPrintable(worksheetToolPath() + " has not been built"));
 }
 
 void TestWorksheet::multiplyBasicJson()

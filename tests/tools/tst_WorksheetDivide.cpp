@@ -3,7 +3,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 // The worksheet tool's "divide" against a model of speed division written
 // here from the method itself. The model does not step through the boxes:
@@ -12,34 +11,15 @@
 // remainder, B is A + U, ...), so a wrong step of the tool shows up as a
 // difference in some field.
 
+#include "WorksheetTool.h"
+
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = WorksheetRun;
 
 Run runTool(const QStringList& args)
 {
-    QProcess p;
-    p.start(qEnvironmentVariable("VSM_BINARY_DIR", QStringLiteral(VSM_BINARY_DIR)) + "/vandrelsholm-worksheet",
-            QStringList{"divide"} + args);
-    Run r;
-    if (!p.waitForFinished(300000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
-}
-
-QList<QByteArray> lines(const QByteArray& out)
-{
-    QList<QByteArray> l = out.split('\n');
-    if (!l.isEmpty() && l.last().isEmpty())
-        l.removeLast();
-    return l;
+    return runWorksheet(QStringList{"divide"} + args);
 }
 
 QString s(qint64 v)

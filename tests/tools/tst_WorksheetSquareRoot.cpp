@@ -3,7 +3,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include <cmath>
 
@@ -12,33 +11,15 @@
 // the differences and brought-down numbers come from the remainders of the
 // leading blocks, not from the chain of steps the rules follow.
 
+#include "WorksheetTool.h"
+
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = WorksheetRun;
 
 Run runTool(const QStringList& args)
 {
-    QProcess p;
-    p.start(qEnvironmentVariable("VSM_BINARY_DIR", QStringLiteral(VSM_BINARY_DIR)) + "/vandrelsholm-worksheet", args);
-    Run r;
-    if (!p.waitForFinished(300000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
-}
-
-QList<QByteArray> lines(const QByteArray& out)
-{
-    QList<QByteArray> l = out.split('\n');
-    if (!l.isEmpty() && l.last().isEmpty())
-        l.removeLast();
-    return l;
+    return runWorksheet(args);
 }
 
 struct Box {
