@@ -257,14 +257,15 @@ QAction* TfrmMain::greyedMenuAt(const QPoint& menuBarPos) const
 // Alt alone stands for the first menu (the one it would open).
 QAction* TfrmMain::greyedMenuOfMnemonic(int key) const
 {
+    const auto greyed = [](QAction* action) {
+        return !action->isEnabled() && action->property("vsmHint").isValid() ? action : nullptr;
+    };
+    if (key == Qt::Key_Alt)
+        return m_topMenus.isEmpty() ? nullptr : greyed(m_topMenus.constFirst()->menuAction());
     for (QMenu* menu : m_topMenus) {
-        QAction* action = menu->menuAction();
-        const QKeySequence mnemonic = QKeySequence::mnemonic(action->text());
-        const bool itsKey = key == Qt::Key_Alt || (!mnemonic.isEmpty() && mnemonic[0].key() == Qt::Key(key));
-        if (itsKey && !action->isEnabled() && action->property("vsmHint").isValid())
-            return action;
-        if (key == Qt::Key_Alt)
-            return nullptr;
+        const QKeySequence mnemonic = QKeySequence::mnemonic(menu->menuAction()->text());
+        if (!mnemonic.isEmpty() && mnemonic[0].key() == Qt::Key(key))
+            return greyed(menu->menuAction());
     }
     return nullptr;
 }

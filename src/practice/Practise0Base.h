@@ -262,8 +262,10 @@ protected:
     void ShowMyTime();
     void ShowBestTime();
     void ShowPanelHint();
-    bool DigitEntryCarryPair(QWidget* panel, const QString& what);
-    bool DigitEntryFree(QWidget* panel, const QString& what);
+    // Digit entry into the current box (the digit is LastKey); true when
+    // the box is complete and the highlight moves on.
+    bool DigitEntryCarryPair(QWidget* panel, WorkbenchKeys::Edit what);
+    bool DigitEntryFree(QWidget* panel, WorkbenchKeys::Edit what);
     void PadWorkingPanel(int index);
     void ShowRightWrong();
     // The default text colour of a box of this width on this screen.

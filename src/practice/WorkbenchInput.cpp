@@ -190,24 +190,10 @@ void TPractise0BaseForm::cannotCorrect()
 
 bool TPractise0BaseForm::digitEntry(Edit edit)
 {
-    const QString what = edit == Edit::Digit ? QStringLiteral("numeric")
-                         : edit == Edit::Backspace ? QStringLiteral("backspace")
-                                                   : QStringLiteral("del");
-    return EntryStyle == CarryPairEntry ? DigitEntryCarryPair(CurrentPanel, what) : DigitEntryFree(CurrentPanel, what);
+    return EntryStyle == CarryPairEntry ? DigitEntryCarryPair(CurrentPanel, edit) : DigitEntryFree(CurrentPanel, edit);
 }
 
-namespace {
-
-Edit editOf(const QString& what)
-{
-    if (what == QLatin1String("backspace"))
-        return Edit::Backspace;
-    return what == QLatin1String("del") ? Edit::Delete : Edit::Digit;
-}
-
-} // namespace
-
-bool TPractise0BaseForm::DigitEntryCarryPair(QWidget* panel, const QString& what)
+bool TPractise0BaseForm::DigitEntryCarryPair(QWidget* panel, Edit what)
 {
     auto* box = qobject_cast<Panel*>(panel);
     if (!box || CurrentIndex < 0 || CurrentIndex > lastIndex())
@@ -215,7 +201,7 @@ bool TPractise0BaseForm::DigitEntryCarryPair(QWidget* panel, const QString& what
     WorkingPanelEntry& e = WorkingPanels[CurrentIndex];
     Panel* carry = e.CarryLink >= 0 && e.CarryLink < CarryPanels.size() ? CarryPanels[e.CarryLink].Panel : nullptr;
     const QChar digit = LastKey.size() == 1 ? LastKey.at(0) : QChar();
-    const WorkbenchKeys::CarryPairEntry typed = WorkbenchKeys::carryPair(e.MyAnswer, e.Width, carry, editOf(what), digit);
+    const WorkbenchKeys::CarryPairEntry typed = WorkbenchKeys::carryPair(e.MyAnswer, e.Width, carry, what, digit);
     if (typed.beep) {
         Dialogs::current().beep();
         return false;
@@ -227,13 +213,12 @@ bool TPractise0BaseForm::DigitEntryCarryPair(QWidget* panel, const QString& what
     return typed.complete;
 }
 
-bool TPractise0BaseForm::DigitEntryFree(QWidget* panel, const QString& what)
+bool TPractise0BaseForm::DigitEntryFree(QWidget* panel, Edit edit)
 {
     auto* box = qobject_cast<Panel*>(panel);
     if (!box || CurrentIndex < 0 || CurrentIndex > lastIndex())
         return false;
     const QChar digit = LastKey.size() == 1 ? LastKey.at(0) : QChar();
-    const Edit edit = editOf(what);
     const WorkbenchKeys::FreeEntry typed = WorkbenchKeys::freeEntry(box->caption(), WorkingPanels[CurrentIndex].Width,
                                                                     edit, digit);
     if (edit == Edit::Backspace && !typed.changed)

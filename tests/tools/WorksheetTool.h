@@ -60,3 +60,14 @@ inline QList<QJsonObject> worksheetJsonLines(const QByteArray& out)
     }
     return objects;
 }
+
+// The tool refused the run: exit code 2, nothing on standard output, one
+// line on standard error that contains says.
+#define VERIFY_REFUSED(run, says)                                                      \
+    do {                                                                               \
+        QCOMPARE((run).exitCode, 2);                                                   \
+        QVERIFY2((run).out.isEmpty(), (run).out.constData());                          \
+        QVERIFY((run).err.endsWith('\n'));                                             \
+        QCOMPARE((run).err.count('\n'), 1);                                            \
+        QVERIFY2(QString::fromUtf8((run).err).contains(says), (run).err.constData());  \
+    } while (false)
