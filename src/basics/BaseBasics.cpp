@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <QTimer>
 
+#include "basics/PractiseMisses.h"
 #include "shell/Help.h"
 #include "shell/GlyphButton.h"
 #include "shell/Shape.h"
@@ -42,6 +43,7 @@ const QString KeyTotal = QStringLiteral("Total");
 const QString KeyCorrect = QStringLiteral("Correct");
 const QString KeyAnswerPosition = QStringLiteral("AnswerPosition");
 const QString KeyQuestionPosition = QStringLiteral("QuestionPosition");
+const QString KeyPractiseMisses = QStringLiteral("PractiseMisses");
 
 // Help context numbers of the engine's controls.
 enum HelpContext {
@@ -105,6 +107,9 @@ TBasicsBaseForm::TBasicsBaseForm(QWidget* parent) : ChildForm(parent)
     createScorePanel();
     createTimerPanel();
     createVcrPanel();
+    m_misses = new PractiseMisses(this, popupWhatsThis,
+                                  {[this] { return ReviewFacts(); }, [this] { return FactKey(); },
+                                   [this] { NewQuestion(); }, [this](int index) { PoseFact(index); }});
 
     tmrAnswer = new QTimer(this);
     tmrAnswer->setObjectName(QStringLiteral("tmrAnswer"));
@@ -305,6 +310,9 @@ void TBasicsBaseForm::FormCreateScreen(const QString& sectionName, int helpTopic
     LoadSettings();
     if (CurrentOption)
         ActivateOptionButton(CurrentOption);
+    else
+        m_misses->optionChanged();
+    m_misses->place(drillArea());
 }
 
 // ---- options ---------------------------------------------------------------
@@ -320,6 +328,7 @@ void TBasicsBaseForm::ActivateOptionButton(Panel* button)
     ClearQuestion();
     ClearAnswer();
     ApplyOption();
+    m_misses->optionChanged();
 }
 
 // ---- runs ------------------------------------------------------------------
@@ -363,13 +372,22 @@ void TBasicsBaseForm::BitBtnPlayClick(QObject* sender)
     if (CheckingTiming)
         setScoreControlsVisible(false, true);
     HideOptionPanels();
+    m_misses->setRunning(true, Playing);
     if (Playing) {
         setFormHint(Strings::text(Strings::HintPressStop));
         btnTestSpeed->setVisible(false);
     }
-    NewQuestion();
+    DrawQuestion();
     ShowQuestion();
     tmrAnswer->start();
+}
+
+void TBasicsBaseForm::DrawQuestion()
+{
+    if (Playing)
+        m_misses->nextQuestion();
+    else
+        NewQuestion();
 }
 
 void TBasicsBaseForm::BitBtnStopClick(QObject* sender)
@@ -386,6 +404,7 @@ void TBasicsBaseForm::BitBtnStopClick(QObject* sender)
     BitBtnClose->setEnabled(true);
     setScoreControlsVisible(true, true);
     ShowOptionPanels();
+    m_misses->setRunning(false, Playing);
     if (Playing) {
         setFormHint(Strings::text(Strings::HintPressPlay));
         btnTestSpeed->setVisible(TimingCheck);
@@ -423,7 +442,7 @@ void TBasicsBaseForm::tmrAnswerTimer()
 
 void TBasicsBaseForm::tmrQuestionTimer()
 {
-    NewQuestion();
+    DrawQuestion();
     ClearAnswer();
     ShowQuestion();
     tmrQuestion->stop();
@@ -454,6 +473,7 @@ void TBasicsBaseForm::UpdateScores()
 void TBasicsBaseForm::countQuestion(bool right)
 {
     m_scores->count(right);
+    m_misses->counted(right);
 }
 
 void TBasicsBaseForm::setPlayable(bool playable)
@@ -563,6 +583,7 @@ void TBasicsBaseForm::countMiss(const QKeyEvent* press)
         return;
     }
     m_scores->setCounts(correct() - 1, total());
+    m_misses->missed();
 }
 
 bool TBasicsBaseForm::FormKeyDown(QKeyEvent* event)
@@ -690,6 +711,7 @@ void TBasicsBaseForm::LoadSettings()
     int correctRead = 0;
     int answerPosition = DefaultAnswerPosition;
     int questionPosition = DefaultQuestionPosition;
+    bool practiseMisses = false;
     ScreenSettings::load(this, [&](const IniFile& ini) {
         if (withOptions)
             option = ini.readInteger(SectionName, KeyOption, 1);
@@ -697,6 +719,7 @@ void TBasicsBaseForm::LoadSettings()
         correctRead = ini.readInteger(SectionName, KeyCorrect, 0);
         answerPosition = ini.readInteger(SectionName, KeyAnswerPosition, DefaultAnswerPosition);
         questionPosition = ini.readInteger(SectionName, KeyQuestionPosition, DefaultQuestionPosition);
+        practiseMisses = ini.readBool(SectionName, KeyPractiseMisses, false);
     });
     if (withOptions) {
         // An "Option" that names no button selects the first.
@@ -706,6 +729,7 @@ void TBasicsBaseForm::LoadSettings()
     m_scores->setCounts(correctRead, totalRead);
     trkbrAnswer->setValue(qBound(trkbrAnswer->minimum(), answerPosition, trkbrAnswer->maximum()));
     trkbrQuestion->setValue(qBound(trkbrQuestion->minimum(), questionPosition, trkbrQuestion->maximum()));
+    m_misses->setUp(SectionName, practiseMisses);
 }
 
 void TBasicsBaseForm::SaveSettings()
@@ -718,5 +742,10 @@ void TBasicsBaseForm::SaveSettings()
         ini.writeInteger(SectionName, KeyCorrect, correct());
         ini.writeInteger(SectionName, KeyAnswerPosition, trkbrAnswer->value());
         ini.writeInteger(SectionName, KeyQuestionPosition, trkbrQuestion->value());
+        // Off is the default: the key is only written while the option is on.
+        if (m_misses->isOn())
+            ini.writeBool(SectionName, KeyPractiseMisses, true);
+        else
+            ini.deleteKey(SectionName, KeyPractiseMisses);
     });
 }

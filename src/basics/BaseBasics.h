@@ -3,12 +3,14 @@
 #include <QMetaObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include "shell/UpDown.h"
 #include "shell/ChildForm.h"
 
 class GlyphButton;
 class Panel;
+class PractiseMisses;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
@@ -101,6 +103,16 @@ protected:
     virtual int GetOptionIndex() const = 0;
     virtual Panel* GetOptionButton(int index) const = 0;
 
+    // ---- "Practise my misses": the facts of the current option
+    // The keys of the option's facts, each the question as the screen shows
+    // it ("7×8"); none (the default) where the screen offers no review.
+    virtual QStringList ReviewFacts() { return {}; }
+    // Makes the index-th fact of the last ReviewFacts() the question, in
+    // place of a NewQuestion.
+    virtual void PoseFact(int) {}
+    // The key of the question on screen.
+    virtual QString FactKey() const { return {}; }
+
     // The end of creation, after the screen has built its panels: the
     // section, the method's help topic (BitBtnHelp's and the form's), the
     // first option (nullptr on screens without options), LoadSettings and
@@ -191,6 +203,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // NewQuestion, or during a run the next question by way of "Practise my
+    // misses" (which draws with NewQuestion while the option is off).
+    void DrawQuestion();
     void createScorePanel();
     void createTimerPanel();
     void createVcrPanel();
@@ -200,5 +215,6 @@ private:
     static QString seconds(int milliseconds);
 
     ScoreCounter* m_scores = nullptr;
+    PractiseMisses* m_misses = nullptr;
     QMetaObject::Connection m_hintRoute;
 };
