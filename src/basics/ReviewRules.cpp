@@ -161,7 +161,8 @@ QList<ReviewRecord> ReviewDeck::mostMissed(const QString& drill, int count) cons
 
 double ReviewDeck::weight(int level, int domainSize)
 {
-    if (level < 1 || level > ReviewLevels)
+    // Level 1 comes back by being due.
+    if (level < 2 || level > ReviewLevels)
         return 1.0;
     return 1.0 + double(domainSize) / double(1 << (level + 1));
 }
@@ -171,11 +172,12 @@ bool ReviewDeck::due(const ReviewRecord& record) const
     return record.level == 1 && (record.askedAt == ReviewRecord::NotAsked || m_answers - record.askedAt >= DueAfter);
 }
 
-int ReviewDeck::pick(const QString& drill, const ReviewDomain& domain, const QString& previous, QRandomGenerator& random) const
+ReviewDeck::Pick ReviewDeck::pick(const QString& drill, const ReviewDomain& domain, const QString& previous,
+                                  QRandomGenerator& random, bool dueAllowed) const
 {
     const Drill* d = findDrill(drill);
     if (!d || domain.isEmpty())
-        return -1;
+        return {};
     struct Candidate {
         int index;
         double extra;
@@ -190,41 +192,43 @@ int ReviewDeck::pick(const QString& drill, const ReviewDomain& domain, const QSt
         const int index = domain.indexOf(record.key);
         if (index < 0)
             continue;
-        // Records are in the order answered: the first due one waited longest.
-        if (due(record) && (!longestWaiting || record.askedAt < longestWaiting->askedAt)) {
+        if (dueAllowed && due(record) && (!longestWaiting || record.askedAt < longestWaiting->askedAt)) {
             longestWaiting = &record;
             dueIndex = index;
         }
         const double extra = weight(record.level, domain.size()) - 1.0;
-        candidates.append({index, extra});
-        extras += extra;
+        if (extra > 0) {
+            candidates.append({index, extra});
+            extras += extra;
+        }
     }
     if (dueIndex >= 0)
-        return dueIndex;
+        return {dueIndex, true};
     if (candidates.isEmpty())
-        return -1;
+        return {};
     // The extra weights together at most the domain's size.
     const double scale = extras > domain.size() ? domain.size() / extras : 1.0;
     const double held = extras * scale;
     double at = random.generateDouble() * (domain.size() + held);
     if (at >= held)
-        return -1;
+        return {};
     for (const Candidate& candidate : candidates) {
         at -= candidate.extra * scale;
         if (at < 0)
-            return candidate.index;
+            return {candidate.index, false};
     }
-    return candidates.last().index;
+    return {candidates.last().index, false};
 }
 
 QString ReviewDeck::next(const QString& drill, const ReviewDomain& domain, const QString& previous,
                          QRandomGenerator& random, const std::function<QString()>& ownDraw,
-                         const std::function<void(int)>& pose) const
+                         const std::function<void(int)>& pose)
 {
-    const int index = pick(drill, domain, previous, random);
-    if (index >= 0) {
-        pose(index);
-        return domain.key(index);
+    const Pick chosen = pick(drill, domain, previous, random, previous.isEmpty() || previous != m_dueAsked);
+    m_dueAsked = chosen.due ? domain.key(chosen.index) : QString();
+    if (chosen.index >= 0) {
+        pose(chosen.index);
+        return domain.key(chosen.index);
     }
     // The drill's draw avoids its own last draw, which need not be the
     // question on screen when that was posed here.

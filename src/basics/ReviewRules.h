@@ -20,16 +20,19 @@
 // answer moves it one level up, to 5 at most. A fact without a record is at
 // level 5.
 //
-// The draw. Of the N facts of the option's domain, a fact at level 1, 2 or 3
-// weighs 1 + N/4, 1 + N/8 or 1 + N/16, every other fact 1: after a miss a
-// fact is asked far more often, after one right answer half as much more,
-// after two a quarter, and from three right answers in a row on as often as
-// any fact. The extra weights of a domain together are held to at most N
-// (scaled down evenly), so at least half of the questions are still the
-// drill's own even draw over the domain. Besides, a fact at level 1 that has
-// waited DueAfter questions is asked next (the one waiting longest first), so
-// a miss always comes back within a few questions. The question just asked
-// is never asked again at once.
+// The draw. A missed fact (level 1) is due once DueAfter other questions
+// have been asked since: it is asked next, the one waiting longest first,
+// unless the question on screen was itself asked for being due, so that at
+// least every other question is drawn. While a fact keeps being missed it
+// comes back so; three missed facts come back within six questions each.
+// The draw weighs the N facts of the option's domain: a fact at level 2
+// weighs 1 + N/8, at level 3 1 + N/16, every other fact 1. After one right
+// answer a fact is still asked several times as often as another, after two
+// about half as much more, and from three right answers in a row on as often
+// as any fact. The extra weights of a domain together are held to at most N
+// (scaled down evenly), so that at least half of the drawn questions are the
+// drill's own even draw over the domain. The question on screen is never
+// asked again at once.
 //
 // The records file, one line a fact, Windows-1252 text (the caller decodes
 // and encodes), CR LF line ends:
@@ -83,8 +86,8 @@ public:
     static constexpr int TopLevel = 5;
     // Facts at levels 1..ReviewLevels are drawn more often: they wait for review.
     static constexpr int ReviewLevels = 3;
-    // A fact at level 1 is asked again once this many other questions have
-    // been asked since it was missed.
+    // A fact at level 1 is due once this many other questions have been
+    // asked since it was missed.
     static constexpr int DueAfter = 3;
     // Bounds of the file: counts, drills, facts a drill keeps, the length of
     // a drill's name and of a key, and the size of the file.
@@ -121,16 +124,23 @@ public:
     // The weight of a fact at a level in a domain of domainSize facts,
     // before the extra weights are held to the domain's size.
     static double weight(int level, int domainSize);
-    // The fact to ask next, as an index into the domain: a due fact, or one
-    // drawn by its extra weight; -1 when the drill is to draw its own
-    // question evenly over the domain. Never the previous question.
-    int pick(const QString& drill, const ReviewDomain& domain, const QString& previous, QRandomGenerator& random) const;
+    // The fact to ask next: index into the domain of a due fact (when due
+    // facts may be asked) or of one drawn by its extra weight; index -1 when
+    // the drill is to draw its own question evenly over the domain. Never
+    // the previous question.
+    struct Pick {
+        int index = -1;
+        bool due = false;
+    };
+    Pick pick(const QString& drill, const ReviewDomain& domain, const QString& previous, QRandomGenerator& random,
+              bool dueAllowed = true) const;
     // The next question: the fact pick() chooses is posed (pose(index)), or
     // the drill draws its own (ownDraw(), which returns the key of what it
-    // drew), again while that is the previous question. Returns the key of
-    // the question asked.
+    // drew), again while that is the previous question. A due fact is not
+    // chosen when the previous question was asked for being due. Returns the
+    // key of the question asked.
     QString next(const QString& drill, const ReviewDomain& domain, const QString& previous, QRandomGenerator& random,
-                 const std::function<QString()>& ownDraw, const std::function<void(int)>& pose) const;
+                 const std::function<QString()>& ownDraw, const std::function<void(int)>& pose);
 
     // ---- the file
     QString toText() const;
@@ -156,4 +166,5 @@ private:
 
     QList<Drill> m_drills;
     qint64 m_answers = 0; // answers recorded since the deck was made or read
+    QString m_dueAsked;   // the last question next() asked for being due
 };
