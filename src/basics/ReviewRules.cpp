@@ -31,16 +31,11 @@ bool keyCharacter(QChar c)
 
 // ---- domain -------------------------------------------------------------------
 
-ReviewDomain::ReviewDomain(const QStringList& keys)
+ReviewDomain::ReviewDomain(const QStringList& keys) : m_keys(keys)
 {
-    m_keys.reserve(keys.size());
     m_index.reserve(keys.size());
-    for (const QString& key : keys) {
-        if (m_index.contains(key))
-            continue;
-        m_index.insert(key, int(m_keys.size()));
-        m_keys.append(key);
-    }
+    for (qsizetype i = keys.size() - 1; i >= 0; --i)
+        m_index.insert(keys[i], int(i));
 }
 
 // ---- records ------------------------------------------------------------------

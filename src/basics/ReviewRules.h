@@ -61,7 +61,8 @@ struct ReviewRecord {
     }
 };
 
-// The facts of one option of a drill, each key once, in the drill's order.
+// The facts of one option of a drill, in the drill's order (a key that comes
+// twice stands for its first place).
 class ReviewDomain
 {
 public:
