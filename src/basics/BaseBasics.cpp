@@ -577,13 +577,14 @@ void TBasicsBaseForm::countMiss(const QKeyEvent* press)
     SpaceDown = true;
     if (sameHold)
         return;
+    // The question on screen was missed, whatever the scores can still count.
+    m_misses->missed();
     if (m_scores->atLimit()) {
         // At the limit nothing is counted, a miss neither.
         stbrScreen->setSimpleText(Hints::longHint(Strings::text(Strings::ScoreLimit)));
         return;
     }
     m_scores->setCounts(correct() - 1, total());
-    m_misses->missed();
 }
 
 bool TBasicsBaseForm::FormKeyDown(QKeyEvent* event)
