@@ -29,6 +29,16 @@ QString typedText(const RuleBox& rule, const WorkedProblem& problem)
     return carry > 0 ? QString::number(carry) + text : text;
 }
 
+// The entry of a list of boxes whose panel has that component name, or nullptr.
+template <typename Entry>
+const Entry* named(const QList<Entry>& list, const QString& name)
+{
+    for (const Entry& e : list)
+        if (e.Panel->objectName() == name)
+            return &e;
+    return nullptr;
+}
+
 // The option button of the screen that shows caption, on its options panel.
 Panel* optionButton(QWidget* form, const QString& caption)
 {
@@ -121,26 +131,20 @@ private slots:
 
             QVERIFY2(form->isCorrect(), qPrintable(example));
             for (const RuleBox& rule : problem.boxes) {
-                const auto& boxes = form->workingPanels();
-                const auto it = std::find_if(boxes.cbegin(), boxes.cend(), [&rule](const WorkingPanelEntry& e) {
-                    return e.Panel->objectName() == rule.box;
-                });
-                QVERIFY2(it != boxes.cend(), qPrintable(example + ": no box " + rule.box));
-                QCOMPARE(it->ExpectedValue, rule.value);
-                QCOMPARE(it->IsUnused, rule.unused);
+                const WorkingPanelEntry* entry = named(form->workingPanels(), rule.box);
+                QVERIFY2(entry, qPrintable(example + ": no box " + rule.box));
+                QCOMPARE(entry->ExpectedValue, rule.value);
+                QCOMPARE(entry->IsUnused, rule.unused);
                 if (rule.unused)
                     continue;
-                QVERIFY2(it->TypedValue == rule.value && it->Panel->color() != SysColors::Red,
-                         qPrintable(example + ": " + rule.box + " holds " + it->Panel->caption()));
+                QVERIFY2(entry->TypedValue == rule.value && entry->Panel->color() != SysColors::Red,
+                         qPrintable(example + ": " + rule.box + " holds " + entry->Panel->caption()));
             }
             for (const RuleCarry& carry : problem.carries) {
-                const auto& carries = form->carryPanels();
-                const auto it = std::find_if(carries.cbegin(), carries.cend(), [&carry](const CarryPanelEntry& c) {
-                    return c.Panel->objectName() == carry.box;
-                });
-                QVERIFY2(it != carries.cend(), qPrintable(example + ": no carry box " + carry.box));
-                QCOMPARE(it->ExpectedDigit, carry.value);
-                QVERIFY2(it->Panel->color() != SysColors::Red, qPrintable(example + ": " + carry.box));
+                const CarryPanelEntry* entry = named(form->carryPanels(), carry.box);
+                QVERIFY2(entry, qPrintable(example + ": no carry box " + carry.box));
+                QCOMPARE(entry->ExpectedDigit, carry.value);
+                QVERIFY2(entry->Panel->color() != SysColors::Red, qPrintable(example + ": " + carry.box));
             }
             for (const PanelText& answer : problem.answerPanels)
                 QCOMPARE(captionOf(form, answer.panel), answer.text);
