@@ -18,8 +18,8 @@ const QList<Row>& rows()
     constexpr Group B = Group::Basics;
     constexpr Group P = Group::Practice;
     static const QList<Row> table = {
-        // id                      group sub-menu   sep    menu item                     caption
-        //                         title                              " : "  section             help report method
+        // id, group, sub-menu, separator before, menu item, caption,
+        //     title, title takes an option (" : "), section, help topic, report row, method
         {Addition,                 B, {},                  false, "mnuAddition",            "Addition...",
                                    S::TitleAddition,                  true,  "Addition",            500,  1, {}},
         {Subtraction,              B, {},                  false, "mnuSubtraction",         "Subtraction...",
