@@ -189,7 +189,7 @@ WorkedProblem @Name@Rules::solve(const Question& q)
     b.box = workingBox(0);
     b.value = 2 * q.number;
     b.text = QString::number(b.value);
-    b.width = 3;
+    b.width = int(b.text.size()); // the box is laid out for 3 digits, the largest answer
     b.hint = b.text + QStringLiteral(" = ") + q.text() + QStringLiteral(" + ") + q.text() + QLatin1Char('|');
     b.colorHints << ColorHint{questionPanel(0)};
     w.boxes << b;
