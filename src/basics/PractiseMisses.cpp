@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QStyle>
 
+#include "basics/BasicsHelp.h"
 #include "basics/ReviewFile.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
@@ -53,7 +54,7 @@ PractiseMisses::PractiseMisses(QWidget* form, WhatsThisMenu* whatsThis, Drill dr
     m_count->hide();
     Hints::setHint(m_count, CountHint);
     for (QWidget* control : {static_cast<QWidget*>(m_box), static_cast<QWidget*>(m_count)}) {
-        Hints::setHelpContext(control, HelpContext);
+        Hints::setHelpContext(control, BasicsHelp::PractiseMisses);
         whatsThis->attach(control);
     }
     connect(m_box, &QCheckBox::toggled, this, &PractiseMisses::toggled);

@@ -30,8 +30,6 @@ class PractiseMisses : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int HelpContext = 10230;
-
     // What the drill supplies: the keys of its current option's facts, the
     // key of the question on screen, its own draw (the next question of the
     // option, drawn evenly) and posing the index-th fact of the last facts().

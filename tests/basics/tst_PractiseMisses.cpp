@@ -8,8 +8,8 @@
 #include <QCheckBox>
 
 #include "basics/BasicsBasicMultiplication.h"
+#include "basics/BasicsHelp.h"
 #include "basics/BasicsKeyboardSkills.h"
-#include "basics/PractiseMisses.h"
 #include "basics/ReviewRules.h"
 
 namespace {
@@ -109,7 +109,7 @@ private slots:
             s.form->mnuWhatsThisClick();
             menu->hide();
             QCOMPARE(t.env.help.requests.size(), 1);
-            QCOMPARE(t.env.help.requests[0].data.toInt(), PractiseMisses::HelpContext);
+            QCOMPARE(t.env.help.requests[0].data.toInt(), int(BasicsHelp::PractiseMisses));
         }
         QCOMPARE(s.get<QLabel>("lblReviewCount")->accessibleName(), QStringLiteral("No facts to review"));
     }
