@@ -372,7 +372,7 @@ QString customQuestion(const QByteArray& bytes)
 QString review(const QByteArray& bytes)
 {
     QuietDialogs dialogs;
-    const QString path = scratch().filePath(QStringLiteral("Learner.csv"));
+    const QString path = scratch().filePath(QStringLiteral("Learner.review.csv"));
     if (!writeFile(path, bytes))
         return QStringLiteral("the scratch file could not be written");
     const ReviewDeck deck = ReviewFile::load(nullptr, path);

@@ -65,7 +65,11 @@ QString pathFor(const QString& iniFile)
     if (iniFile.isEmpty())
         return QString();
     const QString base = iniFile.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive) ? iniFile.chopped(4) : iniFile;
-    return base + QStringLiteral(".csv");
+    const QString path = base + QStringLiteral(".review.csv");
+    // A name that only just fits its settings file leaves no room for this one.
+    if (QFile::encodeName(QFileInfo(path).fileName()).size() > 255)
+        return QString();
+    return path;
 }
 
 QString path()

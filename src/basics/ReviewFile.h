@@ -7,14 +7,16 @@
 class QWidget;
 
 // The learner's record of missed facts ("Practise my misses"): the file
-// <name>.csv beside the learner's settings file <name>.ini, in the format
-// ReviewDeck describes, Windows-1252 text. Its name can never be another
-// learner's settings file, and it is no longer than that file's name. It is
-// read whole and saved whole and atomically, as every file of the program.
+// <name>.review.csv beside the learner's settings file <name>.ini, in the
+// format ReviewDeck describes, Windows-1252 text. No other learner's file can
+// bear its name (a learner's own files end in ".ini", ".review.csv" and
+// ".history.csv"). It is read whole and saved whole and atomically, as every
+// file of the program. A name too long to leave room for the ending keeps no
+// records.
 namespace ReviewFile {
 
-// The records file that goes with a learner's settings file (".csv" in place
-// of ".ini"); empty for an empty path.
+// The records file that goes with a learner's settings file (".review.csv" in
+// place of ".ini"); empty for an empty path or a name too long for it.
 QString pathFor(const QString& iniFile);
 // The signed-in learner's records file (empty when no learner is signed in).
 QString path();

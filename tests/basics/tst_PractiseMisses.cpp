@@ -15,7 +15,7 @@
 namespace {
 
 const QString Ini = QStringLiteral("users/Ann.ini");
-const QString Records = QStringLiteral("users/Ann.csv");
+const QString Records = QStringLiteral("users/Ann.review.csv");
 const char* const Drills[] = {"mnuAddition",   "mnuSubtraction",         "mnuDoubling",    "mnuHalving",
                               "mnuOddsEvens",  "mnuUnitsTens",           "mnuNumberTens",  "mnuBasicMultiplication",
                               "mnuDivision",   "mnuKeyboardSkills",      "mnuRulesforMultiplication", "mnu5__5"};
