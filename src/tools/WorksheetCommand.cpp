@@ -23,7 +23,7 @@ QStringList methodNames()
 
 Outcome refuse(const QString& message)
 {
-    return {2, QByteArray(), message};
+    return {2, QByteArray(), message, {}};
 }
 
 // Reads a whole decimal number within lo..hi.
@@ -70,10 +70,14 @@ ParseResult<WorkedProblem> solveQuestion(const Method& method, const QStringList
 struct Arguments {
     bool json = false;
     bool random = false;
+    bool answers = false;
     QStringList questionParts;
     QStringList options;
     std::optional<QString> count;
     std::optional<QString> seed;
+    std::optional<QString> pdf;
+    std::optional<QString> title;
+    std::optional<QString> paper;
 };
 
 // Splits the arguments after METHOD; returns an error text or "".
@@ -93,14 +97,20 @@ QString readArguments(const QStringList& args, Arguments& a)
             a.random = true;
             continue;
         }
+        if (arg == QLatin1String("--answers")) {
+            a.answers = true;
+            continue;
+        }
         QString value;
         const qsizetype eq = arg.indexOf(QLatin1Char('='));
         if (eq > 0) {
             value = arg.mid(eq + 1);
             arg = arg.left(eq);
         }
-        if (arg != QLatin1String("--option") && arg != QLatin1String("--count")
-            && arg != QLatin1String("--seed"))
+        static const QStringList valued{QStringLiteral("--option"), QStringLiteral("--count"),
+                                        QStringLiteral("--seed"),   QStringLiteral("--pdf"),
+                                        QStringLiteral("--title"),  QStringLiteral("--paper")};
+        if (!valued.contains(arg))
             return QStringLiteral("unknown argument '%1'; see --help").arg(args.at(i));
         if (eq < 0) {
             if (i + 1 >= args.size())
@@ -111,7 +121,11 @@ QString readArguments(const QStringList& args, Arguments& a)
             a.options << value;
             continue;
         }
-        std::optional<QString>& slot = arg == QLatin1String("--count") ? a.count : a.seed;
+        std::optional<QString>& slot = arg == QLatin1String("--count") ? a.count
+                                       : arg == QLatin1String("--seed")  ? a.seed
+                                       : arg == QLatin1String("--pdf")   ? a.pdf
+                                       : arg == QLatin1String("--title") ? a.title
+                                                                         : a.paper;
         if (slot)
             return QStringLiteral("only one %1 may be given").arg(arg);
         slot = value;
@@ -148,6 +162,60 @@ QString chooseOptions(const Method& method, const QStringList& given, QStringLis
     return QString();
 }
 
+// A printable sheet of random problems of a method (a practice method or a
+// flash drill).
+Outcome pdfJob(const QString& methodName, const Arguments& a)
+{
+    if (!a.random)
+        return refuse(QStringLiteral("--pdf goes with --random"));
+    if (!a.questionParts.isEmpty())
+        return refuse(QStringLiteral("give either a QUESTION or --random, not both"));
+    if (a.json)
+        return refuse(QStringLiteral("give either --pdf or --json, not both"));
+    if (a.pdf->isEmpty())
+        return refuse(QStringLiteral("--pdf needs a file name"));
+    QString paper = QStringLiteral("A4");
+    if (a.paper) {
+        if (a.paper->compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
+            paper = QStringLiteral("A4");
+        else if (a.paper->compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
+            paper = QStringLiteral("Letter");
+        else
+            return refuse(QStringLiteral("--paper must be A4 or Letter, not '%1'").arg(*a.paper));
+    }
+    Method groupsOnly;
+    groupsOnly.name = methodName;
+    for (const WorksheetSheet::OptionGroup& g : WorksheetSheet::optionGroups(methodName))
+        groupsOnly.groups << OptionGroup{g.what, g.names};
+    QStringList chosen;
+    if (const QString error = chooseOptions(groupsOnly, a.options, chosen); !error.isEmpty())
+        return refuse(error);
+    int count = 20;
+    if (a.count) {
+        const auto n = wholeNumber(*a.count, 1, WorksheetSheet::MaxProblems);
+        if (!n)
+            return refuse(QStringLiteral("--count must be a whole number from 1 to %1 with --pdf, not '%2'")
+                              .arg(WorksheetSheet::MaxProblems)
+                              .arg(*a.count));
+        count = int(*n);
+    }
+    quint32 seed = QRandomGenerator::system()->generate();
+    if (a.seed) {
+        const auto s = wholeNumber(*a.seed, 0, 4294967295LL);
+        if (!s)
+            return refuse(QStringLiteral("--seed must be a whole number from 0 to 4294967295, not '%1'")
+                              .arg(*a.seed));
+        seed = quint32(*s);
+    }
+    QString error;
+    const auto section = WorksheetSheet::section({methodName, chosen, count, seed}, &error);
+    if (!section)
+        return refuse(error);
+    Outcome outcome;
+    outcome.pdf = PdfJob{WorksheetSheet::Sheet{a.title.value_or(QString()), a.answers, {*section}}, *a.pdf, paper};
+    return outcome;
+}
+
 } // namespace
 
 QString usage()
@@ -156,6 +224,8 @@ QString usage()
         "Usage:\n"
         "  vandrelsholm-worksheet METHOD QUESTION [--json]\n"
         "  vandrelsholm-worksheet METHOD --random [--option NAME]... [--count N] [--seed S] [--json]\n"
+        "  vandrelsholm-worksheet METHOD --random --pdf FILE [--answers] [--title TEXT]\n"
+        "                         [--paper A4|Letter] [--option NAME]... [--count N] [--seed S]\n"
         "  vandrelsholm-worksheet --help\n"
         "\n"
         "Prints the worked solution of a practice problem: every working box with its\n"
@@ -171,30 +241,53 @@ QString usage()
             text += QStringLiteral("      --option (%1): %2; default %3\n")
                         .arg(g.what, g.names.join(QLatin1String(", ")), g.names.first());
     }
+    text += QStringLiteral("\nFlash-drill facts, for --pdf only:\n");
+    for (const QString& name : WorksheetSheet::methodNames()) {
+        if (PracticeMethods::find(name))
+            continue;
+        text += QStringLiteral("  %1\n").arg(name);
+        for (const WorksheetSheet::OptionGroup& g : WorksheetSheet::optionGroups(name))
+            text += QStringLiteral("      --option: %1; default %2\n")
+                        .arg(g.names.join(QLatin1String(", ")), g.names.first());
+    }
     text += QStringLiteral("\n--count N: 1 to %1 problems (default 1). --seed S: 0 to 4294967295,\n"
-                           "the same seed gives the same problems.\n")
-                .arg(kMaxCount);
+                           "the same seed gives the same problems.\n"
+                           "--pdf FILE writes a printable worksheet of 1 to %2 problems (default 20):\n"
+                           "each question with an empty grid of the screen's boxes; --answers adds\n"
+                           "the answer key with every box's value, --title the line atop every page,\n"
+                           "--paper the paper size (A4, the default, or Letter).\n")
+                .arg(kMaxCount)
+                .arg(WorksheetSheet::MaxProblems);
     return text;
 }
 
 Outcome run(const QStringList& args)
 {
     if (args.contains(QLatin1String("--help")))
-        return {0, usage().toUtf8(), QString()};
+        return {0, usage().toUtf8(), QString(), {}};
     if (args.isEmpty())
         return refuse(QStringLiteral("missing METHOD; see --help"));
     if (args.first().startsWith(QLatin1String("-")))
         return refuse(QStringLiteral("the first argument must be a METHOD (%1); see --help")
                           .arg(methodNames().join(QLatin1String(", "))));
 
+    Arguments a;
+    const QString argumentError = readArguments(args, a);
+    if (a.pdf && argumentError.isEmpty() && WorksheetSheet::methodNames().contains(args.first()))
+        return pdfJob(args.first(), a);
+
     const Method* method = PracticeMethods::find(args.first());
+    if (!method && WorksheetSheet::methodNames().contains(args.first()))
+        return refuse(!argumentError.isEmpty()
+                          ? argumentError
+                          : QStringLiteral("%1 is a flash drill: it prints with --random --pdf FILE only").arg(args.first()));
     if (!method)
         return refuse(QStringLiteral("unknown method '%1'; methods: %2")
                           .arg(args.first(), methodNames().join(QLatin1String(", "))));
-
-    Arguments a;
-    if (const QString error = readArguments(args, a); !error.isEmpty())
-        return refuse(error);
+    if (!argumentError.isEmpty())
+        return refuse(argumentError);
+    if (a.answers || a.title || a.paper)
+        return refuse(QStringLiteral("--answers, --title and --paper go with --pdf only"));
 
     if (!a.random) {
         if (!a.options.isEmpty() || a.count || a.seed)
@@ -204,7 +297,7 @@ Outcome run(const QStringList& args)
         const ParseResult<WorkedProblem> solved = solveQuestion(*method, a.questionParts);
         if (!solved.ok())
             return refuse(solved.error);
-        return {0, render(*solved.question, a.json), QString()};
+        return {0, render(*solved.question, a.json), QString(), {}};
     }
 
     if (!a.questionParts.isEmpty())
