@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/PrintWorksheets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -139,6 +140,8 @@ void TfrmMain::createMenus()
     QMenu* file = topMenu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
     addItem(file, QStringLiteral("mnuOpenReport"), QStringLiteral("Open Report..."), &TfrmMain::mnuOpenReportClick);
     file->addSeparator();
+    addItem(file, QStringLiteral("mnuPrintWorksheets"), QStringLiteral("Print &Worksheets..."),
+            &TfrmMain::mnuPrintWorksheetsClick);
     addItem(file, QStringLiteral("mnuPrinterSetup"), QStringLiteral("Printer Setup..."), &TfrmMain::mnuPrinterSetupClick);
     file->addSeparator();
     addItem(file, QStringLiteral("mnuExit"), QStringLiteral("Exit"), &TfrmMain::mnuExitClick);
@@ -453,6 +456,13 @@ void TfrmMain::mnuOpenReportClick()
         return nullptr;
     });
     PlaceReportWindow();
+}
+
+void TfrmMain::mnuPrintWorksheetsClick()
+{
+    DisableMenuItemsAll();
+    Globals::setScreenTitle(QStringLiteral("PRINT WORKSHEETS"));
+    showChild(new TPrintWorksheetsForm);
 }
 
 void TfrmMain::mnuPrinterSetupClick()

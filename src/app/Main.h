@@ -55,6 +55,7 @@ public:
 
     // Menu commands.
     void mnuOpenReportClick();
+    void mnuPrintWorksheetsClick();
     void mnuPrinterSetupClick();
     void mnuExitClick();
     void mnuAboutClick();
