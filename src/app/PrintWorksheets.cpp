@@ -60,7 +60,7 @@ TPrintWorksheetsForm::TPrintWorksheetsForm(QWidget* parent) : ChildForm(parent)
         m_choices.insert(method, defaults);
     }
     lstMethods->item(0)->setCheckState(Qt::Checked);
-    lstMethods->setMinimumHeight(lstMethods->sizeHintForRow(0) * 10);
+    lstMethods->setMinimumHeight(lstMethods->sizeHintForRow(0) * lstMethods->count() + 2 * lstMethods->frameWidth() + 4);
     lstMethods->setMinimumWidth(lstMethods->sizeHintForColumn(0) + 40);
 
     auto* grpOptions = new QGroupBox(QStringLiteral("Options of the selected method"), this);
@@ -116,7 +116,7 @@ TPrintWorksheetsForm::TPrintWorksheetsForm(QWidget* parent) : ChildForm(parent)
     const QString buttonsHint = QStringLiteral("|Preview, print or save the sheet as PDF.");
     btnPreview = named(new QPushButton(QStringLiteral("Print Pre&view..."), this), "btnWorksheetPreview",
                        QStringLiteral("Print Preview"), QStringLiteral("Print Preview") + buttonsHint, HelpButtons);
-    btnPrint = named(new QPushButton(QStringLiteral("Print..."), this), "btnWorksheetPrint", QStringLiteral("Print"),
+    btnPrint = named(new QPushButton(QStringLiteral("Pri&nt..."), this), "btnWorksheetPrint", QStringLiteral("Print"),
                      QStringLiteral("Print") + buttonsHint, HelpButtons);
     btnSavePdf = named(new QPushButton(QStringLiteral("&Save as PDF..."), this), "btnWorksheetSavePdf",
                        QStringLiteral("Save as PDF"), QStringLiteral("Save as PDF") + buttonsHint, HelpButtons);

@@ -115,7 +115,7 @@ const QList<Drill>& drills()
              // Squares5Rules draws with a QRandomGenerator of its own.
              QRandomGenerator rng(quint32(random.between(0, 0x7fffffff)));
              const int n = Squares5Rules::draw(rng, option + 1);
-             return Fact{QStringLiteral("%1²").arg(n), QString::number(Squares5Rules::square(n))};
+             return Fact{QString::number(n) + QStringLiteral("\u00B2"), QString::number(Squares5Rules::square(n))};
          }},
     };
     return table;
@@ -129,8 +129,14 @@ const Drill* findDrill(const QString& name)
     return nullptr;
 }
 
-QString practiceQuestion(const QString& question)
+// The question as printed: signs with spaces around them, a root or a square
+// written with its sign.
+QString practiceQuestion(const QString& method, const QString& question)
 {
+    if (method == QLatin1String("square-root"))
+        return QStringLiteral("\u221A") + question;
+    if (method.startsWith(QLatin1String("square-")))
+        return question + QStringLiteral("\u00B2");
     QString q = question;
     q.replace(QLatin1Char('x'), QStringLiteral(" %1 ").arg(Times));
     q.replace(QLatin1Char('/'), QStringLiteral(" %1 ").arg(Divide));
@@ -226,8 +232,11 @@ std::optional<Section> section(const Request& request, QString* error)
             const WorkedProblem worked = m->draw(rng, chosen);
             const QList<BoxPlace> placed = places(request.method, layoutKey(chosen, shapeOf(worked)));
             Problem p;
-            p.question = practiceQuestion(worked.question);
+            p.question = practiceQuestion(request.method, worked.question);
+            // The answer as a number: the screen's leading "0" panel is no digit of it.
             p.answer = worked.answer;
+            while (p.answer.size() > 1 && p.answer.startsWith(QLatin1Char('0')))
+                p.answer.remove(0, 1);
             p.remainder = worked.remainder;
             p.cells = grid(worked, placed, true);
             for (const Cell& c : p.cells)
