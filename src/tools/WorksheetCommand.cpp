@@ -162,6 +162,21 @@ QString chooseOptions(const Method& method, const QStringList& given, QStringLis
     return QString();
 }
 
+// The seed of --seed, or a random one without it; nullopt when --seed is
+// no whole number from 0 to 4294967295 (seedError says so).
+std::optional<quint32> seedOf(const Arguments& a)
+{
+    if (!a.seed)
+        return QRandomGenerator::system()->generate();
+    const auto s = wholeNumber(*a.seed, 0, 4294967295LL);
+    return s ? std::optional<quint32>(quint32(*s)) : std::nullopt;
+}
+
+QString seedError(const Arguments& a)
+{
+    return QStringLiteral("--seed must be a whole number from 0 to 4294967295, not '%1'").arg(a.seed.value_or(QString()));
+}
+
 // A printable sheet of random problems of a method (a practice method or a
 // flash drill).
 Outcome pdfJob(const QString& methodName, const Arguments& a)
@@ -199,16 +214,11 @@ Outcome pdfJob(const QString& methodName, const Arguments& a)
                               .arg(*a.count));
         count = int(*n);
     }
-    quint32 seed = QRandomGenerator::system()->generate();
-    if (a.seed) {
-        const auto s = wholeNumber(*a.seed, 0, 4294967295LL);
-        if (!s)
-            return refuse(QStringLiteral("--seed must be a whole number from 0 to 4294967295, not '%1'")
-                              .arg(*a.seed));
-        seed = quint32(*s);
-    }
+    const std::optional<quint32> seed = seedOf(a);
+    if (!seed)
+        return refuse(seedError(a));
     QString error;
-    const auto section = WorksheetSheet::section({methodName, chosen, count, seed}, &error);
+    const auto section = WorksheetSheet::section({methodName, chosen, count, *seed}, &error);
     if (!section)
         return refuse(error);
     Outcome outcome;
@@ -314,18 +324,11 @@ Outcome run(const QStringList& args)
                               .arg(*a.count));
         count = *n;
     }
-    quint32 seed = 0;
-    if (a.seed) {
-        const auto s = wholeNumber(*a.seed, 0, 4294967295LL);
-        if (!s)
-            return refuse(QStringLiteral("--seed must be a whole number from 0 to 4294967295, not '%1'")
-                              .arg(*a.seed));
-        seed = quint32(*s);
-    } else {
-        seed = QRandomGenerator::system()->generate();
-    }
+    const std::optional<quint32> seed = seedOf(a);
+    if (!seed)
+        return refuse(seedError(a));
 
-    QRandomGenerator rng(seed);
+    QRandomGenerator rng(*seed);
     Outcome outcome;
     for (qint64 k = 0; k < count; ++k) {
         if (k > 0 && !a.json)
