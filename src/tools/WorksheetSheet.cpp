@@ -113,7 +113,7 @@ const QList<Drill>& drills()
          {QStringLiteral("5 ?"), QStringLiteral("? 5")},
          [](DrillRandom& random, int option) {
              // Squares5Rules draws with a QRandomGenerator of its own.
-             QRandomGenerator rng(quint32(random.between(0, 0x7fffffff)));
+             QRandomGenerator rng(quint32(random.between(0, 1 << 30)));
              const int n = Squares5Rules::draw(rng, option + 1);
              return Fact{QString::number(n) + QStringLiteral("\u00B2"), QString::number(Squares5Rules::square(n))};
          }},
