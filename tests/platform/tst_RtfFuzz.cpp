@@ -6,6 +6,7 @@
 #include "platform/Rtf.h"
 
 #include "RtfSamples.h"
+#include "Sweeps.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -139,7 +140,7 @@ void TestRtfFuzz::mutatedInputs()
     int refused = 0;
     QElapsedTimer timer;
     timer.start();
-    constexpr int Count = 6000;
+    const int Count = sweepSize(3000);
     for (int i = 0; i < Count; ++i) {
         const QByteArray input = mutator.next();
         if (!readChecked(input, &doc).ok) {

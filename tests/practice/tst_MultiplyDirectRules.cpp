@@ -253,7 +253,7 @@ void TestMultiplyDirectRules::drawnProblemsFollowTheColumnSums()
     for (int m = 2; m <= 5; ++m) {
         MD::Question previous = MD::draw(rng, m);
         QSet<int> digitsSeen;
-        for (int n = 0; n < sweepSize(300); ++n) {
+        for (int n = 0; n < sweepSize(150); ++n) {
             const MD::Question q = MD::draw(rng, m, &previous);
             QVERIFY(!(q == previous));
             QCOMPARE(q.multiplierDigits(), m);
@@ -285,7 +285,7 @@ void TestMultiplyDirectRules::typedProblemsFollowTheColumnSums()
     // Typed questions use the digits 1..9 and may reach totals of 100 or more.
     QRandomGenerator rng(77);
     int wide = 0;
-    for (int n = 0; n < sweepSize(800); ++n) {
+    for (int n = 0; n < sweepSize(400); ++n) {
         const int m = 2 + n % 4;
         QString a, b;
         for (int k = 0; k < 8; ++k)
@@ -300,7 +300,7 @@ void TestMultiplyDirectRules::typedProblemsFollowTheColumnSums()
         if (!MD::fitsTwoDigitBoxes(*parsed.question))
             ++wide;
     }
-    QVERIFY(wide > sweepSize(800) / 20);
+    QVERIFY(wide > sweepSize(400) / 20);
 }
 
 QTEST_GUILESS_MAIN(TestMultiplyDirectRules)

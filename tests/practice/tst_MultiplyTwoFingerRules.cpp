@@ -266,7 +266,7 @@ void TestMultiplyTwoFingerRules::drawnProblemsFollowTheFingerSums()
         for (int digits = 1; digits <= 5; ++digits) {
             TF::Question previous = TF::draw(rng, digits, r);
             int shortProducts = 0, largest = 0;
-            for (int n = 0; n < sweepSize(150); ++n) {
+            for (int n = 0; n < sweepSize(100); ++n) {
                 const TF::Question q = TF::draw(rng, digits, r, &previous);
                 QVERIFY(!(q == previous));
                 QCOMPARE(q.multiplierDigits(), digits);

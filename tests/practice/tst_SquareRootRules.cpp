@@ -656,7 +656,7 @@ void TestSquareRootRules::everyStepFollows()
     }
     QRandomGenerator rng(16);
     for (int digits = 4; digits <= 8; ++digits)
-        for (int k = 0; k < sweepSize(250); ++k) {
+        for (int k = 0; k < sweepSize(150); ++k) {
             const WorkedProblem p = SR::solve(SR::draw(rng, digits));
             QCOMPARE(p.boxes.size(), digits <= 4 ? 16 : digits <= 6 ? 30 : 53);
             const QString error = Checker(p).check();
