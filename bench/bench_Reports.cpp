@@ -23,8 +23,7 @@
 #include <cstdio>
 #include <functional>
 
-#include <sys/resource.h>
-
+#include "CaseProcesses.h"
 #include "RtfShapes.h"
 #include "ScreenTesting.h"
 #include "platform/Rtf.h"
@@ -33,13 +32,6 @@
 #include "shell/ProgressBox.h"
 
 namespace {
-
-qint64 peakResidentBytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return qint64(usage.ru_maxrss) * 1024;
-}
 
 // The longest time between two turns of the event loop while it lives.
 class PauseMeter
@@ -126,7 +118,7 @@ int runCase(const Case& c)
     QApplication::processEvents();
     ProgressBox::setShowAfter(0);
 
-    qint64 before = peakResidentBytes();
+    qint64 before = Bench::peakResidentBytes();
     QElapsedTimer timer;
     timer.start();
     TOpenReportForm* viewer = nullptr;
@@ -140,7 +132,7 @@ int runCase(const Case& c)
     }
     const double openMs = timer.nsecsElapsed() / 1e6;
     std::printf("  %-38s %5.2f MB  open    %7.0f ms  peak +%4lld MB  pause %5.0f ms  %s\n", c.what,
-                QFileInfo(path).size() / 1048576.0, openMs, (peakResidentBytes() - before) >> 20, pause,
+                QFileInfo(path).size() / 1048576.0, openMs, (Bench::peakResidentBytes() - before) >> 20, pause,
                 viewer ? qPrintable(QStringLiteral("%1 paragraphs").arg(viewer->rtfScores()->document()->blockCount()))
                        : "refused");
     std::fflush(stdout);
@@ -156,7 +148,7 @@ int runCase(const Case& c)
 
     const QString pdf = env.path(QStringLiteral("report.pdf"));
     env.dialogs.printToPdf = pdf;
-    before = peakResidentBytes();
+    before = Bench::peakResidentBytes();
     timer.restart();
     {
         PauseMeter meter;
@@ -173,7 +165,7 @@ int runCase(const Case& c)
         }
     }
     std::printf("  %-38s %8s  print   %7.0f ms  peak +%4lld MB  pause %5.0f ms  %s, %.1f MB PDF\n", "", "",
-                timer.nsecsElapsed() / 1e6, (peakResidentBytes() - before) >> 20, pause, qPrintable(pages),
+                timer.nsecsElapsed() / 1e6, (Bench::peakResidentBytes() - before) >> 20, pause, qPrintable(pages),
                 QFileInfo(pdf).size() / 1048576.0);
     return 0;
 }
@@ -183,22 +175,8 @@ int runCase(const Case& c)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc == 3 && qstrcmp(argv[1], "--case") == 0) {
-        for (const Case& c : cases()) {
-            if (qstrcmp(c.name, argv[2]) == 0)
-                return runCase(c);
-        }
-        return 2;
-    }
-    std::printf("bench_Reports (offscreen; each in its own process; pause: the longest time without\n"
-                "handling events, with the progress box shown from the start)\n");
-    std::fflush(stdout);
-    for (const Case& c : cases()) {
-        QProcess child;
-        child.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--case"), QString::fromLatin1(c.name)});
-        if (!child.waitForFinished(600000) || child.exitCode() != 0)
-            std::printf("  %s: failed\n", c.what);
-    }
-    return 0;
+    return Bench::runEachInOwnProcess(argc, argv,
+                                      "bench_Reports (offscreen; each in its own process; pause: the longest time\n"
+                                      "without handling events, with the progress box shown from the start)",
+                                      cases(), runCase);
 }
