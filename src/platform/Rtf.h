@@ -70,7 +70,8 @@ bool read(const QByteArray& rtf, QTextDocument* doc, QString* error, const Progr
 bool load(const QString& fileName, QTextDocument* doc, QString* error, const Progress& progress = {});
 
 // Prints the document on the printer with the job title, as
-// QTextDocument::print does: a copy laid out on pages of the printer's size
+// QTextDocument::print prints a document that is not paginated (as the
+// report windows' are not): a copy laid out on pages of the printer's size
 // with 2 cm margins and the page number at the foot of each page. Returns
 // false and sets *error when the printer is not usable or the print failed.
 // A print cancelled through the progress is aborted: a PDF file is not
