@@ -10,11 +10,14 @@
 // Prints for each the time, how much the peak resident memory grew, and the
 // longest time the program went without handling its events (with the
 // progress box shown from the start: how long a click on "Cancel" could
-// wait).
+// wait). For the reports it takes, the time of each stage of a read and of
+// a print on its own, beside the share of the progress bar the stage has.
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QPrinter>
 #include <QProcess>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -54,6 +57,76 @@ private:
     QElapsedTimer m_since;
     qint64 m_longest = 0;
 };
+
+// Times the stages of a task from the progress it reports: a stage ends
+// when the progress first reaches the stage's end.
+class StageTimer
+{
+public:
+    struct Stage {
+        const char* name;
+        int end;   // thousandths
+    };
+    explicit StageTimer(const QList<Stage>& stages)
+        : m_stages(stages)
+    {
+        m_timer.start();
+    }
+    Rtf::Progress progress()
+    {
+        return [this](int permille) {
+            while (m_ends.size() < m_stages.size() - 1 && permille >= m_stages.at(m_ends.size()).end)
+                m_ends.append(m_timer.nsecsElapsed());
+            return true;
+        };
+    }
+    // Ends the last stage: "name ms (share of the bar), ...".
+    QString summary()
+    {
+        while (m_ends.size() < m_stages.size())
+            m_ends.append(m_timer.nsecsElapsed());
+        QStringList parts;
+        for (qsizetype i = 0; i < m_stages.size(); ++i) {
+            const qint64 from = i > 0 ? m_ends.at(i - 1) : 0;
+            const int barFrom = i > 0 ? m_stages.at(i - 1).end : 0;
+            parts << QStringLiteral("%1 %2 ms (%3%)")
+                         .arg(QLatin1String(m_stages.at(i).name))
+                         .arg((m_ends.at(i) - from) / 1e6, 0, 'f', 0)
+                         .arg((m_stages.at(i).end - barFrom) / 10);
+        }
+        return parts.join(QLatin1String(", "));
+    }
+
+private:
+    QList<Stage> m_stages;
+    QList<qint64> m_ends;
+    QElapsedTimer m_timer;
+};
+
+// The stages of a read and of a print on their own, with the times of each.
+void printStages(const QString& path, const QTextDocument& shown, const QString& pdf)
+{
+    QFile file(path);
+    QTextDocument doc;
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    StageTimer reading({{"parse", Rtf::ReadParseEnd}, {"fill", 1000}});
+    QString error;
+    Rtf::read(bytes, &doc, &error, reading.progress());
+    std::printf("  %-38s %8s  read stages:  %s\n", "", "", qPrintable(reading.summary()));
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    StageTimer printing({{"copy", Rtf::PrintCopyEnd},
+                         {"fonts", Rtf::PrintFontsEnd},
+                         {"layout", Rtf::PrintLayoutEnd},
+                         {"pages", 1000}});
+    Rtf::print(shown, &printer, QStringLiteral("stages"), &error, printing.progress());
+    std::printf("  %-38s %8s  print stages: %s\n", "", "", qPrintable(printing.summary()));
+    std::fflush(stdout);
+}
 
 struct Case {
     const char* name;
@@ -167,6 +240,7 @@ int runCase(const Case& c)
     std::printf("  %-38s %8s  print   %7.0f ms  peak +%4lld MB  pause %5.0f ms  %s, %.1f MB PDF\n", "", "",
                 timer.nsecsElapsed() / 1e6, (Bench::peakResidentBytes() - before) >> 20, pause, qPrintable(pages),
                 QFileInfo(pdf).size() / 1048576.0);
+    printStages(path, *viewer->rtfScores()->document(), env.path(QStringLiteral("stages.pdf")));
     return 0;
 }
 

@@ -121,19 +121,16 @@ bool copyParagraphs(const QTextDocument& from, QTextDocument* to, const Rtf::Pro
     return true;
 }
 
-// The printing proper, on an open painter. The stages take about these
-// shares of the time: copying 5%, loading the fonts 5%, the layout 30%, the
-// pages 60%.
+// The printing proper, on an open painter, in the stages whose ends Rtf.h
+// gives.
 Printed printSteps(const QTextDocument& doc, QPagedPaintDevice* device, QPainter& painter,
                    const Rtf::Progress& progress)
 {
-    constexpr int CopyEnd = 50;
-    constexpr int FontsEnd = 100;
-    constexpr int LayoutEnd = 400;
+    using Rtf::PrintCopyEnd, Rtf::PrintFontsEnd, Rtf::PrintLayoutEnd;
     constexpr int LayoutStep = 200;   // paragraphs laid out between reports
     constexpr int FontStep = 20;
     QTextDocument copy;
-    if (!copyParagraphs(doc, &copy, progress, CopyEnd))
+    if (!copyParagraphs(doc, &copy, progress, PrintCopyEnd))
         return Printed::Cancelled;
     copy.rootFrame()->setFrameFormat(doc.rootFrame()->frameFormat());
     QAbstractTextDocumentLayout* layout = copy.documentLayout();
@@ -147,7 +144,7 @@ Printed printSteps(const QTextDocument& doc, QPagedPaintDevice* device, QPainter
     QList<QFont> fonts;
     const QList<QTextFormat> formats = copy.allFormats();
     for (qsizetype i = 0; i < formats.size(); ++i) {
-        if (i % FontStep == FontStep - 1 && !report(progress, CopyEnd, FontsEnd, i, formats.size()))
+        if (i % FontStep == FontStep - 1 && !report(progress, PrintCopyEnd, PrintFontsEnd, i, formats.size()))
             return Printed::Cancelled;
         if (formats.at(i).isCharFormat()) {
             fonts.append(QFont(formats.at(i).toCharFormat().font(), painter.device()));
@@ -180,7 +177,7 @@ Printed printSteps(const QTextDocument& doc, QPagedPaintDevice* device, QPainter
         if (++paragraph % LayoutStep != 0)
             continue;
         layout->blockBoundingRect(block);
-        if (!report(progress, FontsEnd, LayoutEnd, block.position(), copy.characterCount()))
+        if (!report(progress, PrintFontsEnd, PrintLayoutEnd, block.position(), copy.characterCount()))
             return Printed::Cancelled;
     }
 
@@ -195,7 +192,7 @@ Printed printSteps(const QTextDocument& doc, QPagedPaintDevice* device, QPainter
     fromPage = qMax(1, fromPage);
     toPage = qMin(pages, toPage);
     for (int page = fromPage; page <= toPage; ++page) {
-        if (!report(progress, LayoutEnd, 1000, page - fromPage, toPage - fromPage + 1))
+        if (!report(progress, PrintLayoutEnd, 1000, page - fromPage, toPage - fromPage + 1))
             return Printed::Cancelled;
         if (ranges.isEmpty() || ranges.contains(page))
             printPage(page, &painter, copy, body, pageNumberPos);

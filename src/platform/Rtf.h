@@ -47,6 +47,14 @@ constexpr int MaxFormatRuns = 50000;
 // Told how far a long read or print has come, in thousandths; returns false
 // to cancel it. A cancelled call returns false with an empty *error.
 using Progress = std::function<bool(int permille)>;
+// Where each stage of a read and of a print ends in its progress, in
+// thousandths: about the share of the time it takes on the largest reports.
+// A read parses the bytes, then fills the document; a print copies the
+// document, loads its fonts, lays the copy out, then prints the pages.
+constexpr int ReadParseEnd = 250;
+constexpr int PrintCopyEnd = 50;
+constexpr int PrintFontsEnd = 100;
+constexpr int PrintLayoutEnd = 400;
 
 // The document as RTF bytes.
 QByteArray write(const QTextDocument& doc);

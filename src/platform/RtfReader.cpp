@@ -746,13 +746,10 @@ namespace Rtf {
 
 bool read(const QByteArray& rtf, QTextDocument* doc, QString* error, const Progress& progress)
 {
-    // On the largest reports, reading the bytes takes about a quarter of
-    // the time, filling the document the rest.
-    constexpr int ParseShare = 250;
     Parser parser(rtf);
     QString message;
-    bool ok = parser.parse(&message, progress, ParseShare);
-    if (ok && !fill(doc, parser, progress, ParseShare))
+    bool ok = parser.parse(&message, progress, ReadParseEnd);
+    if (ok && !fill(doc, parser, progress, ReadParseEnd))
         ok = false;   // cancelled: no message
     if (!ok && error)
         *error = message;
