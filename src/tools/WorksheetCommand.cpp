@@ -8,8 +8,6 @@ namespace Worksheet {
 
 namespace {
 
-constexpr int kMaxCount = 100000;
-
 using Method = PracticeMethod;
 using OptionGroup = MethodOptionGroup;
 
@@ -21,10 +19,8 @@ QStringList methodNames()
     return names;
 }
 
-Outcome refuse(const QString& message)
-{
-    return {2, QByteArray(), message, {}};
-}
+constexpr int Refused = 2;
+constexpr int NotWritten = 1;
 
 // Reads a whole decimal number within lo..hi.
 std::optional<qint64> wholeNumber(const QString& text, qint64 lo, qint64 hi)
@@ -42,7 +38,8 @@ QByteArray render(const WorkedProblem& p, bool json)
     return json ? WorkedProblemWriter::toJsonLine(p) + '\n' : WorkedProblemWriter::toText(p).toUtf8();
 }
 
-// The question in the tool's own form: "x" and "/" for the signs.
+// The question in the tool's own form: "x" and "/" for the signs. Each sign
+// stays one character, so a prefix of the words is a prefix of this text.
 QString normalQuestion(const QStringList& parts)
 {
     QString question = parts.join(QLatin1Char(' '));
@@ -52,14 +49,18 @@ QString normalQuestion(const QStringList& parts)
 
 // Solves the question written in the words of the command line (it may be
 // split: "93821547 x 3"). When the words only fail because more follow a
-// whole question, that is what the message says.
+// whole question, that is what the message says. The caller bounds the
+// question's length, which bounds the tries of shorter prefixes.
 ParseResult<WorkedProblem> solveQuestion(const Method& method, const QStringList& parts)
 {
-    const ParseResult<WorkedProblem> whole = method.solve(normalQuestion(parts));
+    const QString question = normalQuestion(parts);
+    const ParseResult<WorkedProblem> whole = method.solve(question);
     if (whole.ok())
         return whole;
+    qsizetype length = question.size();
     for (qsizetype n = parts.size() - 1; n > 0; --n) {
-        if (method.solve(normalQuestion(parts.first(n))).ok())
+        length -= parts.at(n).size() + 1;
+        if (method.solve(question.left(length)).ok())
             return ParseResult<WorkedProblem>::failure(
                 QStringLiteral("unexpected text after the question: '%1'")
                     .arg(parts.sliced(n).join(QLatin1Char(' '))));
@@ -178,52 +179,52 @@ QString seedError(const Arguments& a)
 }
 
 // A printable sheet of random problems of a method (a practice method or a
-// flash drill).
-Outcome pdfJob(const QString& methodName, const Arguments& a)
+// flash drill); nullopt with *error when the call is wrong.
+std::optional<PdfJob> pdfJob(const QString& methodName, const Arguments& a, QString* error)
 {
+    const auto fail = [error](const QString& message) {
+        *error = message;
+        return std::optional<PdfJob>();
+    };
     if (!a.random)
-        return refuse(QStringLiteral("--pdf goes with --random"));
+        return fail(QStringLiteral("--pdf goes with --random"));
     if (!a.questionParts.isEmpty())
-        return refuse(QStringLiteral("give either a QUESTION or --random, not both"));
+        return fail(QStringLiteral("give either a QUESTION or --random, not both"));
     if (a.json)
-        return refuse(QStringLiteral("give either --pdf or --json, not both"));
+        return fail(QStringLiteral("give either --pdf or --json, not both"));
     if (a.pdf->isEmpty())
-        return refuse(QStringLiteral("--pdf needs a file name"));
+        return fail(QStringLiteral("--pdf needs a file name"));
     QString paper = QStringLiteral("A4");
     if (a.paper) {
-        if (a.paper->compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
-            paper = QStringLiteral("A4");
-        else if (a.paper->compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
+        if (a.paper->compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
             paper = QStringLiteral("Letter");
-        else
-            return refuse(QStringLiteral("--paper must be A4 or Letter, not '%1'").arg(*a.paper));
+        else if (a.paper->compare(QLatin1String("A4"), Qt::CaseInsensitive) != 0)
+            return fail(QStringLiteral("--paper must be A4 or Letter, not '%1'").arg(*a.paper));
     }
     Method groupsOnly;
     groupsOnly.name = methodName;
     for (const WorksheetSheet::OptionGroup& g : WorksheetSheet::optionGroups(methodName))
         groupsOnly.groups << OptionGroup{g.what, g.names};
     QStringList chosen;
-    if (const QString error = chooseOptions(groupsOnly, a.options, chosen); !error.isEmpty())
-        return refuse(error);
+    if (const QString message = chooseOptions(groupsOnly, a.options, chosen); !message.isEmpty())
+        return fail(message);
     int count = 20;
     if (a.count) {
         const auto n = wholeNumber(*a.count, 1, WorksheetSheet::MaxProblems);
         if (!n)
-            return refuse(QStringLiteral("--count must be a whole number from 1 to %1 with --pdf, not '%2'")
-                              .arg(WorksheetSheet::MaxProblems)
-                              .arg(*a.count));
+            return fail(QStringLiteral("--count must be a whole number from 1 to %1 with --pdf, not '%2'")
+                            .arg(WorksheetSheet::MaxProblems)
+                            .arg(*a.count));
         count = int(*n);
     }
     const std::optional<quint32> seed = seedOf(a);
     if (!seed)
-        return refuse(seedError(a));
-    QString error;
-    const auto section = WorksheetSheet::section({methodName, chosen, count, *seed}, &error);
+        return fail(seedError(a));
+    QString message;
+    const auto section = WorksheetSheet::section({methodName, chosen, count, *seed}, &message);
     if (!section)
-        return refuse(error);
-    Outcome outcome;
-    outcome.pdf = PdfJob{WorksheetSheet::Sheet{a.title.value_or(QString()), a.answers, {*section}}, *a.pdf, paper};
-    return outcome;
+        return fail(message);
+    return PdfJob{WorksheetSheet::Sheet{a.title.value_or(QString()), a.answers, {*section}}, *a.pdf, paper};
 }
 
 } // namespace
@@ -261,20 +262,37 @@ QString usage()
                         .arg(g.names.join(QLatin1String(", ")), g.names.first());
     }
     text += QStringLiteral("\n--count N: 1 to %1 problems (default 1). --seed S: 0 to 4294967295,\n"
-                           "the same seed gives the same problems.\n"
-                           "--pdf FILE writes a printable worksheet of 1 to %2 problems (default 20):\n"
+                           "the same seed gives the same problems. At most %2 arguments, and a\n"
+                           "QUESTION of at most %3 characters.\n")
+                .arg(MaxCount)
+                .arg(MaxArguments)
+                .arg(MaxQuestionLength);
+    text += QStringLiteral("--pdf FILE writes a printable worksheet of 1 to %1 problems (default 20):\n"
                            "each question with an empty grid of the screen's boxes; --answers adds\n"
                            "the answer key with every box's value, --title the line atop every page,\n"
                            "--paper the paper size (A4, the default, or Letter).\n")
-                .arg(kMaxCount)
                 .arg(WorksheetSheet::MaxProblems);
     return text;
 }
 
-Outcome run(const QStringList& args)
+int run(const QStringList& args, const Output& write, QString* error, std::optional<PdfJob>* pdf)
 {
+    const auto refuse = [error](const QString& message) {
+        *error = message;
+        return Refused;
+    };
+    const auto put = [&write, error](const QByteArray& bytes) {
+        if (write(bytes))
+            return true;
+        *error = QStringLiteral("could not write the output");
+        return false;
+    };
+    if (args.size() > MaxArguments)
+        return refuse(QStringLiteral("too many arguments (%1; at most %2); see --help")
+                          .arg(args.size())
+                          .arg(MaxArguments));
     if (args.contains(QLatin1String("--help")))
-        return {0, usage().toUtf8(), QString(), {}};
+        return put(usage().toUtf8()) ? 0 : NotWritten;
     if (args.isEmpty())
         return refuse(QStringLiteral("missing METHOD; see --help"));
     if (args.first().startsWith(QLatin1String("-")))
@@ -283,8 +301,16 @@ Outcome run(const QStringList& args)
 
     Arguments a;
     const QString argumentError = readArguments(args, a);
-    if (a.pdf && argumentError.isEmpty() && WorksheetSheet::methodNames().contains(args.first()))
-        return pdfJob(args.first(), a);
+    if (a.pdf && argumentError.isEmpty() && WorksheetSheet::methodNames().contains(args.first())) {
+        QString message;
+        auto job = pdfJob(args.first(), a, &message);
+        if (!job)
+            return refuse(message);
+        if (!pdf)
+            return refuse(QStringLiteral("--pdf is not available here"));
+        *pdf = std::move(job);
+        return 0;
+    }
 
     const Method* method = PracticeMethods::find(args.first());
     if (!method && WorksheetSheet::methodNames().contains(args.first()))
@@ -304,23 +330,30 @@ Outcome run(const QStringList& args)
             return refuse(QStringLiteral("--option, --count and --seed go with --random only"));
         if (a.questionParts.isEmpty())
             return refuse(QStringLiteral("missing QUESTION (or --random); see --help"));
+        qsizetype length = a.questionParts.size() - 1;
+        for (const QString& part : a.questionParts)
+            length += part.size();
+        if (length > MaxQuestionLength)
+            return refuse(QStringLiteral("the question is too long (%1 characters; at most %2)")
+                              .arg(length)
+                              .arg(MaxQuestionLength));
         const ParseResult<WorkedProblem> solved = solveQuestion(*method, a.questionParts);
         if (!solved.ok())
             return refuse(solved.error);
-        return {0, render(*solved.question, a.json), QString(), {}};
+        return put(render(*solved.question, a.json)) ? 0 : NotWritten;
     }
 
     if (!a.questionParts.isEmpty())
         return refuse(QStringLiteral("give either a QUESTION or --random, not both"));
     QStringList chosen;
-    if (const QString error = chooseOptions(*method, a.options, chosen); !error.isEmpty())
-        return refuse(error);
+    if (const QString message = chooseOptions(*method, a.options, chosen); !message.isEmpty())
+        return refuse(message);
     qint64 count = 1;
     if (a.count) {
-        const auto n = wholeNumber(*a.count, 1, kMaxCount);
+        const auto n = wholeNumber(*a.count, 1, MaxCount);
         if (!n)
             return refuse(QStringLiteral("--count must be a whole number from 1 to %1, not '%2'")
-                              .arg(kMaxCount)
+                              .arg(MaxCount)
                               .arg(*a.count));
         count = *n;
     }
@@ -328,13 +361,28 @@ Outcome run(const QStringList& args)
     if (!seed)
         return refuse(seedError(a));
 
+    // One problem at a time: the output is written as it is made, so a long
+    // run needs no more memory than a short one.
     QRandomGenerator rng(*seed);
-    Outcome outcome;
     for (qint64 k = 0; k < count; ++k) {
-        if (k > 0 && !a.json)
-            outcome.out += '\n';
-        outcome.out += render(method->draw(rng, chosen), a.json);
+        QByteArray piece = k > 0 && !a.json ? QByteArray("\n") : QByteArray();
+        piece += render(method->draw(rng, chosen), a.json);
+        if (!put(piece))
+            return NotWritten;
     }
+    return 0;
+}
+
+Outcome run(const QStringList& args)
+{
+    Outcome outcome;
+    outcome.exitCode = run(
+        args,
+        [&outcome](const QByteArray& bytes) {
+            outcome.out += bytes;
+            return true;
+        },
+        &outcome.error, &outcome.pdf);
     return outcome;
 }
 
