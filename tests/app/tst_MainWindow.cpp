@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(main.windowTitle(), QStringLiteral("Vandrelsholm Speed Math"));
         const QList<QAction*> top = main.menuBar()->actions();
         QCOMPARE(top.size(), 5);
-        QCOMPARE(describe(top[0]->menu()), QStringLiteral("Open Report... | Printer Setup... | Exit"));
+        QCOMPARE(describe(top[0]->menu()), QStringLiteral("Open Report... | Print &Worksheets..., Printer Setup... | Exit"));
         QCOMPARE(describe(top[1]->menu()),
                  QStringLiteral("Addition..., Subtraction... | Doubling..., Halving..., Odds && Evens... | "
                                 "Multiplication..., Division... | Units && Tens..., Number && Tens... | Keyboard Skills..."));
