@@ -38,8 +38,8 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(VSM_APP_ID));
 
     SingleInstance guard;
-    if (!guard.acquire())
-        return 0; // the running instance comes to the front instead
+    if (const SingleInstance::Outcome outcome = guard.start(); outcome != SingleInstance::Outcome::First)
+        return outcome == SingleInstance::Outcome::Raised ? 0 : 1; // the running instance comes to the front instead
 
     QApplication::setStyle(new HintStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
 
