@@ -5,7 +5,9 @@
 // - a name list near its limit (1 MB): open the sign-in dialog, add a learner;
 // - the largest report the viewer shows (20,000 paragraphs, 1,000,000
 //   characters), and a 16 MB one it refuses: File > Open Report;
-// - a help file at its limit (2 MB): read and every topic made a page.
+// - a help file at its limit (2 MB): read and every topic made a page;
+// - Reset Scores on a learner file at the read limit of 3.3 million empty
+//   sections, and of half a million sections with counts to reset.
 // Prints the time of the action and how much the peak resident memory grew.
 
 #include <QApplication>
@@ -23,6 +25,7 @@
 #include "app/HelpFile.h"
 #include "platform/IniFile.h"
 #include "records/OpenReport.h"
+#include "shell/Globals.h"
 #include "shell/UserStore.h"
 
 namespace {
@@ -59,6 +62,21 @@ QString signInAndCloseAScreen(TestEnvironment& env, TfrmMain& main, const QStrin
     if (!screen || !screen->closeForm())
         return QStringLiteral("the screen failed");
     return QStringLiteral("%1 error box(es)").arg(env.dialogs.count(QStringLiteral("error")));
+}
+
+// The learner's file in "users", signed in without the dialog.
+QString signedInLearnerFile(TestEnvironment& env, const QByteArray& head, const QByteArray& line)
+{
+    env.signIn(QStringLiteral("Ann"));
+    TestEnvironment::writeRepeated(Globals::UserIniFile, head, line, IniFile::kMaxFileSize);
+    return Globals::UserIniFile;
+}
+
+QString resetScores(TestEnvironment& env, TfrmMain& main, const QString&)
+{
+    main.menuItem(QStringLiteral("mnuResetScores"))->trigger();
+    const QStringList said = env.dialogs.texts(QStringLiteral("information")) + env.dialogs.texts(QStringLiteral("error"));
+    return said.isEmpty() ? QStringLiteral("nothing said") : said.constLast().left(40);
 }
 
 QString openReport(TestEnvironment& env, TfrmMain& main, const QString& path)
@@ -107,6 +125,17 @@ const QList<Case>& cases()
              return path;
          },
          openReport},
+        {"reset-sections", "Reset Scores, 3.3 million empty sections",
+         [](TestEnvironment& env) {
+             return signedInLearnerFile(env, "[Addition]\r\nTotal=50\r\nCorrect=37\r\n", "[S]\r\n");
+         },
+         resetScores},
+        {"reset-counts", "Reset Scores, 480,000 sections with counts",
+         [](TestEnvironment& env) {
+             return signedInLearnerFile(env, "[GradePrefs]\r\nUserLevel=3\r\n",
+                                        "[Addition]\r\nTotal=50\r\nCorrect=37\r\n");
+         },
+         resetScores},
         {"help", "help file, 2 MB",
          [](TestEnvironment& env) {
              QByteArray help = "VSMHELP 1\ntitle: Large\n";

@@ -217,6 +217,11 @@ void TAboutBox::FormCreate()
     }
     lblVersion->setText(QStringLiteral("Vandrelsholm Speed Math ") + GetVersionText(QStringLiteral("VersionNo")));
     connect(cboName, &QComboBox::currentTextChanged, this, &TAboutBox::cboNameChange);
+    // A name chosen from the list shows from its start, however long.
+    connect(cboName, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0 && cboName->lineEdit())
+            cboName->lineEdit()->home(false);
+    });
 
     resetName();
     if (m_located)

@@ -294,6 +294,7 @@ private slots:
         QTest::keyClick(dialog.name->view(), Qt::Key_Return);
         QTRY_VERIFY(!popup->isVisible());
         QCOMPARE(dialog.name->currentText(), longest);
+        QCOMPARE(dialog.name->lineEdit()->cursorPosition(), 0); // shown from its start
         QCOMPARE(frame->size(), size);
         QVERIFY(onScreen(dialog.ok) && dialog.ok->isEnabled());
         dialog.clickOk();
