@@ -155,10 +155,12 @@ private slots:
         startSecond(environment(dir, 2, second), running);
 
         // Even with its lock file emptied, the running instance holds the lock.
-        QFile lock(lockFile(dir));
-        QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        lock.close();
-        startSecond(environment(dir, 3, second), running);
+        if (first == second) {
+            QFile lock(lockFile(dir));
+            QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            lock.close();
+            startSecond(environment(dir, 3, second), running);
+        }
 
         running.terminate();
         if (!running.waitForFinished(10000))
@@ -173,10 +175,8 @@ private slots:
         QTest::addColumn<QByteArray>("named");
         QTest::newRow("empty lock") << QByteArray() << QByteArray();
         QTest::newRow("damaged lock") << QByteArray("\x01\x02 not a lock\n") << QByteArray();
-        QTest::newRow("lock of an ended process")
+        QTest::newRow("lock and socket name of an ended process")
             << QByteArray("2147483646\nvandrelsholm-speed-math\n\n") << QByteArray("/nowhere/ZRVandrelsholm-0-00000000");
-        QTest::newRow("socket named by an ended instance") << QByteArray("2147483646\nvandrelsholm-speed-math\n\n")
-                                                          << QByteArray(VSM_BINARY_DIR);
     }
     void leftover_locks_do_not_keep_the_program_out()
     {
