@@ -39,8 +39,10 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(VSM_APP_ID));
 
     SingleInstance guard;
+    // Another instance runs: it has come to the front, or an error box has
+    // said why it cannot.
     if (const SingleInstance::Outcome outcome = guard.start(); outcome != SingleInstance::Outcome::First)
-        return outcome == SingleInstance::Outcome::Raised ? 0 : 1; // the running instance comes to the front instead
+        return outcome == SingleInstance::Outcome::Raised ? 0 : 1;
 
     QApplication::setStyle(new HintStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
 

@@ -131,34 +131,34 @@ QString SingleInstance::whyUnreachable() const
 {
     const QString path = lockFilePath();
     const QFileInfo info(path);
+    const QString remove = QStringLiteral(" If the program is not running, remove the %1 and start the program again.");
     QString reason;
     if (info.isSymLink() && !info.exists()) {
-        reason = QStringLiteral("In place of the lock file there is a link to \"%1\", which does not exist. If the "
-                                "program is not running, remove the link and start the program again.")
-                     .arg(info.symLinkTarget());
+        reason = QStringLiteral("In place of its lock file there is a link to \"%1\", which does not exist.")
+                     .arg(info.symLinkTarget())
+                 + remove.arg(QStringLiteral("link"));
     } else if (!info.isFile()) {
-        reason = QStringLiteral("In place of the lock file there is a %1. If the program is not running, remove it "
-                                "and start the program again.")
-                     .arg(info.isDir() ? QStringLiteral("folder") : QStringLiteral("special file"));
+        const QString what = info.isDir() ? QStringLiteral("folder") : QStringLiteral("special file");
+        reason = QStringLiteral("In place of its lock file there is a %1.").arg(what) + remove.arg(what);
     } else {
         qint64 processId = 0;
         QString host;
         QString application;
         m_lock->getLockInfo(&processId, &host, &application);
+        const QString running = QStringLiteral("It is already running with the same learners' files");
         if (heldByAnotherAccount())
-            reason = QStringLiteral("It runs under another account (\"%1\", %2). Close it there first.")
-                         .arg(info.owner().isEmpty() ? QString::number(info.ownerId()) : info.owner(),
-                              processText(processId));
+            reason = running + QStringLiteral(" under another account (\"%1\", %2). Close it there first.")
+                                   .arg(info.owner().isEmpty() ? QString::number(info.ownerId()) : info.owner(),
+                                        processText(processId));
         else if (!host.isEmpty() && host != QSysInfo::machineHostName())
-            reason = QStringLiteral("It runs on the computer \"%1\" (%2). Close it there first.").arg(host, processText(processId));
+            reason = running + QStringLiteral(" on the computer \"%1\" (%2). Close it there first.")
+                                   .arg(host, processText(processId));
         else
-            reason = QStringLiteral("It runs (%1) but does not answer. Close it, or wait until it has ended, and "
-                                    "start the program again.")
-                         .arg(processText(processId));
+            reason = running + QStringLiteral(" (%1), but it does not answer. Close it, or wait until it has ended, "
+                                              "and start the program again.")
+                                   .arg(processText(processId));
     }
-    return QStringLiteral("Vandrelsholm Speed Math cannot start: it is already running with the same learners' "
-                          "files, and it cannot be brought to the front.\r\n\r\n%1\r\n\r\nLock file: %2")
-        .arg(reason, path);
+    return QStringLiteral("Vandrelsholm Speed Math cannot start.\r\n\r\n%1\r\n\r\nLock file: %2").arg(reason, path);
 }
 
 void SingleInstance::listen()

@@ -208,8 +208,8 @@ private slots:
         QTest::addColumn<QString>("said");
         QTest::newRow("a folder in the lock's place") << "folder" << "there is a folder";
         QTest::newRow("a broken link in the lock's place") << "link" << "there is a link to";
-        QTest::newRow("an instance that does not answer") << "silent" << "does not answer";
-        QTest::newRow("another account's instance") << "account" << "runs under another account";
+        QTest::newRow("an instance that does not answer") << "silent" << "it does not answer";
+        QTest::newRow("another account's instance") << "account" << "running with the same learners' files under another account";
     }
     void an_instance_that_cannot_be_reached_is_told()
     {
@@ -245,7 +245,7 @@ private slots:
         QCOMPARE(guard.start(), SingleInstance::Outcome::Unreachable);
         const QStringList errors = env.dialogs.texts("error");
         QCOMPARE(errors.size(), 1);
-        QVERIFY2(errors.constFirst().startsWith("Vandrelsholm Speed Math cannot start: it is already running")
+        QVERIFY2(errors.constFirst().startsWith("Vandrelsholm Speed Math cannot start.\r\n\r\n")
                      && errors.constFirst().contains(said) && errors.constFirst().endsWith("Lock file: " + lock),
                  qPrintable(errors.constFirst()));
         QCOMPARE(env.dialogs.boxes.size(), 1);
