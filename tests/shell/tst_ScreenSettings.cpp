@@ -1,11 +1,16 @@
 #include <QtTest>
 
+#include "ScreenTesting.h"
 #include "TestEnvironment.h"
 #include "platform/FileSaver.h"
 #include "platform/IniFile.h"
 #include "shell/Globals.h"
 #include "shell/ScreenSettings.h"
 #include "shell/Strings.h"
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 // The shared load and save of a screen's own section of the learner file.
 class TestScreenSettings : public QObject
@@ -67,6 +72,52 @@ private slots:
         QVERIFY(!ScreenSettings::load(nullptr, [&](const IniFile&) { called = true; }));
         QCOMPARE(env.dialogs.count("error"), 4);
         QCOMPARE(QFileInfo(env.path("users/Ann.ini")).size(), IniFile::kMaxFileSize + 1);
+    }
+
+    // Through the window: every close of a screen whose save is refused
+    // says why, once, with the file's own reason; the file stays as it is.
+    void every_close_says_why_the_file_was_not_saved_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a folder") << "folder" << "it is a folder.";
+        QTest::newRow("over the size limit") << "large" << "it is larger than 16 MB.";
+#ifdef Q_OS_UNIX
+        QTest::newRow("a pipe") << "fifo" << "it is not a regular file.";
+#endif
+    }
+    void every_close_says_why_the_file_was_not_saved()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        TestEnvironment env;
+        env.signIn("Ann");
+        const QString file = env.path("users/Ann.ini");
+        if (kind == "folder") {
+            QVERIFY(QDir().mkpath(file));
+        } else if (kind == "large") {
+            QFile big(file);
+            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(IniFile::kMaxFileSize + 1));
+        } else {
+#ifdef Q_OS_UNIX
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+#endif
+        }
+        TfrmMain main;
+        main.show();
+        for (int close = 1; close <= 3; ++close) {
+            ChildForm* screen = openFromMenu<ChildForm>(main, "mnuAddition");
+            QVERIFY(screen);
+            env.dialogs.clear();
+            QVERIFY(screen->closeForm());
+            const QStringList errors = env.dialogs.texts("error");
+            QCOMPARE(errors.size(), 1);
+            QVERIFY2(errors.constFirst().contains(file) && errors.constFirst().contains(reason),
+                     qPrintable(errors.constFirst()));
+        }
+        const QFileInfo after(file);
+        QVERIFY(kind == "folder" ? after.isDir() : kind == "large" ? after.size() == IniFile::kMaxFileSize + 1
+                                                                     : !after.isFile() && after.exists());
     }
 
     void save_writes_the_section_and_keeps_the_rest()
