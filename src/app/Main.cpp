@@ -16,30 +16,10 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "shell/Help.h"
-#include "basics/BasicsAdd.h"
-#include "basics/BasicsBasicDivision.h"
-#include "basics/BasicsBasicMultiplication.h"
-#include "basics/BasicsDouble.h"
-#include "basics/BasicsHalf.h"
-#include "basics/BasicsKeyboardSkills.h"
-#include "basics/BasicsNumberTen.h"
-#include "basics/BasicsOddEven.h"
-#include "basics/BasicsRulesForMultiplication.h"
-#include "basics/BasicsSubtract.h"
-#include "basics/BasicsUnitTen.h"
+#include "app/ScreenFactories.h"
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
-#include "practice/PractiseDivision.h"
-#include "practice/PractiseMultiplyBasic.h"
-#include "practice/PractiseSquareRoot.h"
-#include "practice/PractiseMultiply2FingerMethod.h"
-#include "practice/PractiseMultiplyDirectMethod.h"
-#include "practice/PractiseSpeedAddition.h"
-#include "practice/PractiseSquare2Digit.h"
-#include "practice/PractiseSquare3Digit.h"
-#include "practice/PractiseSquares5__5.h"
 #include "records/OpenReport.h"
 #include "records/ResetScores.h"
 #include "records/Scores.h"
@@ -47,6 +27,7 @@
 #include "shell/AboutOnly.h"
 #include "shell/ChildForm.h"
 #include "shell/Globals.h"
+#include "shell/Help.h"
 #include "shell/Hints.h"
 #include "shell/Preferences.h"
 #include "shell/SetIni.h"
@@ -57,47 +38,6 @@ TfrmMain* frmMain = nullptr;
 namespace {
 
 const QString MenuHint = QStringLiteral("|To open the menu, first CLOSE this screen.");
-
-// The screens the menu opens: title, whether the title ends in " : " (the
-// screen has options) and how the screen is made. A menu item without an
-// entry here does nothing.
-struct ScreenEntry {
-    int titleId;
-    bool withOptions;
-    std::function<ChildForm*()> create;
-};
-
-const QHash<QString, ScreenEntry>& screenTable()
-{
-    static const QHash<QString, ScreenEntry> table = {
-        {QStringLiteral("mnuAddition"), {Strings::TitleAddition, true, [] { return new TBasicsAddForm; }}},
-        {QStringLiteral("mnuSubtraction"), {Strings::TitleSubtraction, true, [] { return new TBasicsSubtractForm; }}},
-        {QStringLiteral("mnuDoubling"), {Strings::TitleDoubling, true, [] { return new TBasicsDoubleForm; }}},
-        {QStringLiteral("mnuHalving"), {Strings::TitleHalving, false, [] { return new TBasicsHalfForm; }}},
-        {QStringLiteral("mnuOddsEvens"), {Strings::TitleOddsEvens, false, [] { return new TBasicsOddEvenForm; }}},
-        {QStringLiteral("mnuBasicMultiplication"), {Strings::TitleMultiplication, true, [] { return new TBasicsBasicMultiplicationForm; }}},
-        {QStringLiteral("mnuDivision"), {Strings::TitleDivision, true, [] { return new TBasicsBasicDivisionForm; }}},
-        {QStringLiteral("mnuUnitsTens"), {Strings::TitleUnitsTens, true, [] { return new TBasicsUnitTenForm; }}},
-        {QStringLiteral("mnuNumberTens"), {Strings::TitleNumbersTens, true, [] { return new TBasicsNumberTenForm; }}},
-        {QStringLiteral("mnuKeyboardSkills"), {Strings::TitleKeyboardSkills, false, [] { return new TBasicsKeyboardSkillsForm; }}},
-        {QStringLiteral("mnuRulesforMultiplication"),
-         {Strings::TitleRulesForMultiplication, true, [] { return new TBasicsRulesForMultiplicationForm; }}},
-        {QStringLiteral("mnuSpeedAddition"), {Strings::TitleSpeedAddition, false, [] { return new TPractiseSpeedAdditionForm; }}},
-        {QStringLiteral("mnuMultiplyBasic"), {Strings::TitleBasicSpeedMultiplication, true, [] { return new TPractiseMultiplyBasicForm; }}},
-        {QStringLiteral("mnu5__5"), {Strings::TitleSquare5_5, true, [] { return new TPractiseSquares5__5Form; }}},
-        {QStringLiteral("mnu2Digit"), {Strings::TitleSquare2Digit, true, [] { return new TPractiseSquare2DigitForm; }}},
-        {QStringLiteral("mnu3Digit"), {Strings::TitleSquare3Digit, true, [] { return new TPractiseSquare3DigitForm; }}},
-        {QStringLiteral("mnuSpeedDivision"), {Strings::TitleSpeedDivision, true, [] { return new TPractiseDivisionForm; }}},
-        {QStringLiteral("mnuSquareRoot"), {Strings::TitleSquareRoot, true, [] { return new TPractiseSquareRootForm; }}},
-        {QStringLiteral("mnuDirectMethod"), {Strings::TitleDirectMethod, true, [] { return new TPractiseMultiplyDirectMethodForm; }}},
-        {QStringLiteral("mnuTwofingerMethod"), {Strings::TitleTwoFingerMethod, true, [] { return new TPractiseMultiply2FingerMethodForm; }}},
-    };
-    return table;
-}
-
-} // namespace
-
-namespace {
 
 // A file in the "Help" folder of a folder.
 QString inHelpFolder(const QString& folder, const QString& name)
@@ -150,14 +90,40 @@ QAction* TfrmMain::addItem(QMenu* menu, const QString& name, const QString& capt
     return item;
 }
 
-void TfrmMain::addScreenItem(QMenu* menu, const QString& name, const QString& caption)
+void TfrmMain::addScreenItem(QMenu* menu, const ScreenCatalogue::Row& screen)
 {
-    QAction* item = addItem(menu, name, caption, nullptr);
-    connect(item, &QAction::triggered, this, [this, name] {
-        const auto it = screenTable().constFind(name);
-        if (it != screenTable().constEnd())
-            openScreen(it->titleId, it->withOptions, it->create);
+    QAction* item = addItem(menu, screen.menuItem, screen.caption, nullptr);
+    const ScreenId id = screen.id;
+    connect(item, &QAction::triggered, this, [this, id] {
+        const ScreenCatalogue::Row& row = ScreenCatalogue::row(id);
+        openScreen(row.titleId, row.titleTakesOption, [id] { return createScreen(id); });
     });
+}
+
+void TfrmMain::addScreenMenus(QMenu* basics, QMenu* practice)
+{
+    using ScreenCatalogue::Group;
+    QHash<QString, QMenu*> subMenus;
+    for (const ScreenCatalogue::Row& screen : ScreenCatalogue::rows()) {
+        QMenu* top = screen.group == Group::Basics ? basics : practice;
+        QMenu* menu = top;
+        if (!screen.subMenu.isEmpty()) {
+            menu = subMenus.value(screen.subMenu);
+            if (!menu) {
+                const ScreenCatalogue::SubMenu* sub = ScreenCatalogue::findSubMenu(screen.subMenu);
+                Q_ASSERT(sub);
+                if (sub->separatorBefore)
+                    top->addSeparator();
+                menu = top->addMenu(sub->caption);
+                menu->setObjectName(sub->name);
+                menu->menuAction()->setObjectName(sub->name);
+                subMenus.insert(sub->name, menu);
+            }
+        }
+        if (screen.separatorBefore)
+            menu->addSeparator();
+        addScreenItem(menu, screen);
+    }
 }
 
 void TfrmMain::createMenus()
@@ -178,44 +144,8 @@ void TfrmMain::createMenus()
     addItem(file, QStringLiteral("mnuExit"), QStringLiteral("Exit"), &TfrmMain::mnuExitClick);
 
     QMenu* basics = topMenu(QStringLiteral("mnuBasics"), QStringLiteral("&Basics"));
-    addScreenItem(basics, QStringLiteral("mnuAddition"), QStringLiteral("Addition..."));
-    addScreenItem(basics, QStringLiteral("mnuSubtraction"), QStringLiteral("Subtraction..."));
-    basics->addSeparator();
-    addScreenItem(basics, QStringLiteral("mnuDoubling"), QStringLiteral("Doubling..."));
-    addScreenItem(basics, QStringLiteral("mnuHalving"), QStringLiteral("Halving..."));
-    addScreenItem(basics, QStringLiteral("mnuOddsEvens"), QStringLiteral("Odds && Evens..."));
-    basics->addSeparator();
-    addScreenItem(basics, QStringLiteral("mnuBasicMultiplication"), QStringLiteral("Multiplication..."));
-    addScreenItem(basics, QStringLiteral("mnuDivision"), QStringLiteral("Division..."));
-    basics->addSeparator();
-    addScreenItem(basics, QStringLiteral("mnuUnitsTens"), QStringLiteral("Units && Tens..."));
-    addScreenItem(basics, QStringLiteral("mnuNumberTens"), QStringLiteral("Number && Tens..."));
-    basics->addSeparator();
-    addScreenItem(basics, QStringLiteral("mnuKeyboardSkills"), QStringLiteral("Keyboard Skills..."));
-
     QMenu* practice = topMenu(QStringLiteral("mnuPractice"), QStringLiteral("&Practice"));
-    addScreenItem(practice, QStringLiteral("mnuSpeedAddition"), QStringLiteral("Speed &Addition..."));
-    practice->addSeparator();
-    QMenu* multiplication = practice->addMenu(QStringLiteral("Speed &Multiplication"));
-    multiplication->setObjectName(QStringLiteral("mnuSpeedMultiplication"));
-    multiplication->menuAction()->setObjectName(QStringLiteral("mnuSpeedMultiplication"));
-    addScreenItem(multiplication, QStringLiteral("mnuRulesforMultiplication"), QStringLiteral("Rules for Multiplication..."));
-    addScreenItem(multiplication, QStringLiteral("mnuMultiplyBasic"), QStringLiteral("Basic..."));
-    multiplication->addSeparator();
-    addScreenItem(multiplication, QStringLiteral("mnuDirectMethod"), QStringLiteral("Direct Method..."));
-    addScreenItem(multiplication, QStringLiteral("mnuTwofingerMethod"), QStringLiteral("Two-finger Method..."));
-    practice->addSeparator();
-    QMenu* square = practice->addMenu(QStringLiteral("S&quare"));
-    square->setObjectName(QStringLiteral("mnuSquare"));
-    square->menuAction()->setObjectName(QStringLiteral("mnuSquare"));
-    addScreenItem(square, QStringLiteral("mnu5__5"), QStringLiteral("5?  && ?5..."));
-    addScreenItem(square, QStringLiteral("mnu2Digit"), QStringLiteral("2-Digit..."));
-    square->addSeparator();
-    addScreenItem(square, QStringLiteral("mnu3Digit"), QStringLiteral("3-Digit..."));
-    practice->addSeparator();
-    addScreenItem(practice, QStringLiteral("mnuSpeedDivision"), QStringLiteral("Speed Di&vision..."));
-    practice->addSeparator();
-    addScreenItem(practice, QStringLiteral("mnuSquareRoot"), QStringLiteral("Square &Root..."));
+    addScreenMenus(basics, practice);
 
     QMenu* user = topMenu(QStringLiteral("mnuUser"), QStringLiteral("&User"));
     addItem(user, QStringLiteral("mnuAbout"), QStringLiteral("Switch User..."), &TfrmMain::mnuAboutClick);

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include "shell/ScreenCatalogue.h"
+
 class ChildForm;
 class QMdiArea;
 class QMenu;
@@ -99,7 +101,9 @@ private:
     QAction* greyedMenuOfMnemonic(int key) const;
     void showGreyedMenuHint(QAction* menu);
     QAction* addItem(QMenu* menu, const QString& name, const QString& caption, void (TfrmMain::*handler)());
-    void addScreenItem(QMenu* menu, const QString& name, const QString& caption);
+    // The Basics and Practice menus from the catalogue of screens.
+    void addScreenMenus(QMenu* basics, QMenu* practice);
+    void addScreenItem(QMenu* menu, const ScreenCatalogue::Row& screen);
     void fixHelpFile();
     void checkScreenWidth();
 

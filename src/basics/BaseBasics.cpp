@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <QTimer>
 
+#include "basics/BasicsHelp.h"
 #include "shell/Help.h"
 #include "shell/GlyphButton.h"
 #include "shell/Shape.h"
@@ -42,22 +43,6 @@ const QString KeyTotal = QStringLiteral("Total");
 const QString KeyCorrect = QStringLiteral("Correct");
 const QString KeyAnswerPosition = QStringLiteral("AnswerPosition");
 const QString KeyQuestionPosition = QStringLiteral("QuestionPosition");
-
-// Help context numbers of the engine's controls.
-enum HelpContext {
-    HelpAnswerDelay = 10100,
-    HelpQuestionDelay = 10110,
-    HelpCheckTiming = 10120,
-    HelpClear = 10130,
-    HelpCorrect = 10140,
-    HelpTotal = 10150,
-    HelpPlay = 10160,
-    HelpStop = 10170,
-    HelpEject = 10180,
-    HelpStatusBar = 10190,
-    HelpLamps = 20230,
-    HelpMethod = 500,
-};
 
 // Layout of the lower strip: score, timer and VCR panels side by side.
 constexpr int StripTop = 251;
@@ -100,7 +85,7 @@ TBasicsBaseForm::TBasicsBaseForm(QWidget* parent) : ChildForm(parent)
 
     stbrScreen = new StatusBar(this);
     stbrScreen->setGeometry(0, 0, ClientWidth, 19);
-    setHelp(stbrScreen, HelpStatusBar);
+    setHelp(stbrScreen, BasicsHelp::StatusBar);
 
     createScorePanel();
     createTimerPanel();
@@ -192,10 +177,10 @@ void TBasicsBaseForm::createScorePanel()
     Hints::setHint(pnlTotal, QStringLiteral("Total Questions|TOTAL QUESTIONS: The total number of questions you have tried."));
     Hints::setHint(updnCorrect, QStringLiteral("|Adjusts your Correct answers."));
     Hints::setHint(updnTotal, QStringLiteral("|Adjusts the TOTAL number of questions."));
-    setHelp(pnlCorrect, HelpCorrect);
-    setHelp(updnCorrect, HelpCorrect);
-    setHelp(pnlTotal, HelpTotal);
-    setHelp(updnTotal, HelpTotal);
+    setHelp(pnlCorrect, BasicsHelp::Correct);
+    setHelp(updnCorrect, BasicsHelp::Correct);
+    setHelp(pnlTotal, BasicsHelp::Total);
+    setHelp(updnTotal, BasicsHelp::Total);
 
     m_scores = new ScoreCounter(this, {updnCorrect, pnlCorrect, updnTotal, pnlTotal, stbrScreen},
                                 [this] { UpdateTrafficLights(); });
@@ -206,7 +191,7 @@ void TBasicsBaseForm::createScorePanel()
         panel->setBevelOuter(Panel::Bevel::Lowered);
         shape = new Shape(panel, shapeName);
         shape->setGeometry(4, 4, 34, 34);
-        setHelp(panel, HelpLamps);
+        setHelp(panel, BasicsHelp::Lamps);
         return panel;
     };
     pnlRed = lamp(QStringLiteral("pnlRed"), QStringLiteral("shpRed"), 10, shpRed);
@@ -216,7 +201,7 @@ void TBasicsBaseForm::createScorePanel()
     BitBtnClear = new GlyphButton(pnlScores, QStringLiteral("BitBtnClear"), GlyphButton::Glyph::Clear, QStringLiteral("Clear"));
     BitBtnClear->setGeometry(154, 66, 62, 34);
     Hints::setHint(BitBtnClear, QStringLiteral("Clear marks|Resets the CORRECT ANSWERS and TOTAL QUESTIONS to 0"));
-    setHelp(BitBtnClear, HelpClear);
+    setHelp(BitBtnClear, BasicsHelp::Clear);
     connect(BitBtnClear, &QPushButton::clicked, this, [this] { BitBtnClearClick(); });
 }
 
@@ -243,9 +228,9 @@ void TBasicsBaseForm::createTimerPanel()
     btnTestSpeed->setGeometry(50, 90, 100, 24);
     connect(btnTestSpeed, &QPushButton::clicked, this, [this] { btnTestSpeedClick(btnTestSpeed); });
 
-    setHelp(trkbrAnswer, HelpAnswerDelay);
-    setHelp(trkbrQuestion, HelpQuestionDelay);
-    setHelp(btnTestSpeed, HelpCheckTiming);
+    setHelp(trkbrAnswer, BasicsHelp::AnswerDelay);
+    setHelp(trkbrQuestion, BasicsHelp::QuestionDelay);
+    setHelp(btnTestSpeed, BasicsHelp::CheckTiming);
 }
 
 void TBasicsBaseForm::createVcrPanel()
@@ -270,10 +255,9 @@ void TBasicsBaseForm::createVcrPanel()
     Hints::setHint(BitBtnHelp, QStringLiteral("Show method|Press this button to obtain help for this Vandrelsholm method."));
     // The VCR panel opens "What's This?" for its buttons (pnlVCRContextPopup),
     // also for a disabled one.
-    setHelp(BitBtnPlay, HelpPlay, false);
-    setHelp(BitBtnStop, HelpStop, false);
-    setHelp(BitBtnClose, HelpEject, false);
-    setHelp(BitBtnHelp, HelpMethod, false);
+    setHelp(BitBtnPlay, BasicsHelp::Play, false);
+    setHelp(BitBtnStop, BasicsHelp::Stop, false);
+    setHelp(BitBtnClose, BasicsHelp::Eject, false);
 
     connect(BitBtnPlay, &QPushButton::clicked, this, [this] { BitBtnPlayClick(BitBtnPlay); });
     connect(BitBtnStop, &QPushButton::clicked, this, [this] { BitBtnStopClick(BitBtnStop); });
@@ -296,11 +280,13 @@ void TBasicsBaseForm::buildLampHints()
     }
 }
 
-void TBasicsBaseForm::FormCreateScreen(const QString& sectionName, int helpTopic, Panel* firstOption)
+void TBasicsBaseForm::FormCreateScreen(ScreenId screen, Panel* firstOption)
 {
-    SectionName = sectionName;
-    Hints::setHelpContext(BitBtnHelp, helpTopic);
-    Hints::setHelpContext(this, helpTopic);
+    Q_ASSERT_X(SectionName.isEmpty(), "FormCreateScreen", "a screen ends its creation once");
+    const ScreenCatalogue::Row& row = ScreenCatalogue::row(screen);
+    SectionName = row.section;
+    Hints::setHelpContext(BitBtnHelp, row.helpTopic);
+    Hints::setHelpContext(this, row.helpTopic);
     CurrentOption = firstOption;
     LoadSettings();
     if (CurrentOption)
@@ -347,6 +333,7 @@ void TBasicsBaseForm::setScoreControlsVisible(bool visible, bool all)
 
 void TBasicsBaseForm::BitBtnPlayClick(QObject* sender)
 {
+    Q_ASSERT_X(!SectionName.isEmpty(), "BitBtnPlayClick", "the screen's constructor ends with FormCreateScreen");
     PlayScreenSound(Sounds::Play);
     Globals::Practising = true;
     if (sender != btnTestSpeed)

@@ -4,8 +4,9 @@
 #include <QSet>
 #include <QString>
 
-#include "shell/UpDown.h"
 #include "shell/ChildForm.h"
+#include "shell/ScreenCatalogue.h"
+#include "shell/UpDown.h"
 
 class GlyphButton;
 class Panel;
@@ -86,26 +87,42 @@ public:
     virtual bool FormKeyUp(QKeyEvent* event);
 
 protected:
-    // ---- the thirteen hooks, in slot order
+    // ---- the thirteen hooks: what the engine calls, and what each default does
+    // Makes the next question (pure: every drill draws its own).
     virtual void NewQuestion() = 0;
+    // Shows the question in the drill's panels (pure).
     virtual void ShowQuestion() = 0;
+    // Empties the question panels (pure).
     virtual void ClearQuestion() = 0;
+    // Shows the answer of the question on screen (pure).
     virtual void ShowAnswer() = 0;
+    // Empties the answer panels (pure).
     virtual void ClearAnswer() = 0;
+    // Adapts the drill to the option just chosen (pure).
     virtual void ApplyOption() = 0;
+    // Hides the option buttons while a run plays (pure; TBasicsOptionForm hides its frames).
     virtual void HideOptionPanels() = 0;
+    // Shows them again when the run stops (pure; TBasicsOptionForm shows its frames).
     virtual void ShowOptionPanels() = 0;
+    // An answer is in: counts it as right (SPACE takes one back off Correct).
     virtual void UpdateScores();
+    // Writes Option (with options), Total, Correct and the two delay positions.
     virtual void SaveSettings();
+    // Reads them back; an Option that names no button selects the first.
     virtual void LoadSettings();
+    // The number of the current option (pure; 1 without options in TBasicsOptionForm).
     virtual int GetOptionIndex() const = 0;
+    // The option button of a number, or nullptr (pure; no buttons without options).
     virtual Panel* GetOptionButton(int index) const = 0;
 
     // The end of creation, after the screen has built its panels: the
-    // section, the method's help topic (BitBtnHelp's and the form's), the
-    // first option (nullptr on screens without options), LoadSettings and
-    // the activation of the option read.
-    void FormCreateScreen(const QString& sectionName, int helpTopic, Panel* firstOption);
+    // section and the help topic (BitBtnHelp's and the form's) of the
+    // screen's catalogue row, the first option (nullptr on screens without
+    // options), LoadSettings and the activation of the option read. A
+    // screen's constructor builds its panels and option buttons, then calls
+    // this once, last; an option button added after it, a second call and a
+    // PLAY on a screen that never called it fail an assertion.
+    void FormCreateScreen(ScreenId screen, Panel* firstOption);
 
     // The screen has option buttons (and stores "Option").
     bool hasOptions() const { return GetOptionButton(1) != nullptr; }

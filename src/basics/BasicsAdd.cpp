@@ -17,5 +17,5 @@ TBasicsAddForm::TBasicsAddForm(QWidget* parent) : TBasicsFactForm(parent)
     addOption(pnlOptions2, 4, QStringLiteral("pnlOpt22Digit"), QStringLiteral("2-Digit + 2-Digit"),
               QStringLiteral("|For Speed Multiplication (Direct Method), Speed Division, Square (3-Digit)."),
               FactKind::Add2By2);
-    FormCreateScreen(QStringLiteral("Addition"), 500, first);
+    FormCreateScreen(ScreenId::Addition, first);
 }

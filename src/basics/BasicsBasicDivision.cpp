@@ -9,5 +9,5 @@ TBasicsBasicDivisionForm::TBasicsBasicDivisionForm(QWidget* parent)
     setObjectName(QStringLiteral("BasicsBasicDivisionForm"));
     Panel* first = createOptions(QStringLiteral("|Generates numbers randomly for you to divide."), {2, 3, 4, 5, 6, 7, 8, 9},
                                  [](int) { return QStringLiteral("|For Speed Division."); });
-    FormCreateScreen(QStringLiteral("BasicDivision"), 520, first);
+    FormCreateScreen(ScreenId::Division, first);
 }

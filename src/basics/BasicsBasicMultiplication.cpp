@@ -25,5 +25,5 @@ TBasicsBasicMultiplicationForm::TBasicsBasicMultiplicationForm(QWidget* parent)
     // There is no button 2: the numbers stored are 1 and 3..12.
     Panel* first = createOptions(QStringLiteral("|Generates numbers randomly for you to multiply."),
                                  {3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, multiplierHint);
-    FormCreateScreen(QStringLiteral("BasicMultiplication"), 500, first);
+    FormCreateScreen(ScreenId::Multiplication, first);
 }

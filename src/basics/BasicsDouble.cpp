@@ -10,5 +10,5 @@ TBasicsDoubleForm::TBasicsDoubleForm(QWidget* parent) : TBasicsFactForm(parent)
                              FactKind::Double1Digit);
     addOption(options, 2, QStringLiteral("pnlOpt2Digit"), QStringLiteral("2-Digit"),
               QStringLiteral("|For Square (2-, 3-Digit), Square Root."), FactKind::Double2Digit);
-    FormCreateScreen(QStringLiteral("Doubling"), 500, first);
+    FormCreateScreen(ScreenId::Doubling, first);
 }

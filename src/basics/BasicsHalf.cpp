@@ -20,5 +20,5 @@ TBasicsHalfForm::TBasicsHalfForm(QWidget* parent) : TBasicsFactForm(parent)
     Label1->setGeometry(question.left() - 64, question.top(), 58, question.height());
     Hints::setHint(Label1, QStringLiteral("|This skill need for Speed Multiplication:Basic (3,4,5,6,7)."));
 
-    FormCreateScreen(QStringLiteral("Halving"), 515, nullptr);
+    FormCreateScreen(ScreenId::Halving, nullptr);
 }

@@ -6,6 +6,7 @@
 #include <QSlider>
 #include <QTimer>
 
+#include "basics/BasicsHelp.h"
 #include "basics/DrillWidgets.h"
 #include "basics/KeyboardDrillRules.h"
 #include "shell/Globals.h"
@@ -42,13 +43,13 @@ TBasicsKeyboardSkillsForm::TBasicsKeyboardSkillsForm(QWidget* parent)
     lblAnswer->hide();
     trkbrAnswer->hide();
     btnTestSpeed->hide();
-    setHelp(trkbrQuestion, 10200);
+    setHelp(trkbrQuestion, BasicsHelp::KeyboardSpeed);
     const QRect timer = pnlTimer->geometry();
     pnlTimer->setGeometry(timer.left() + (timer.width() - TimerPanelWidth) / 2, timer.top(), TimerPanelWidth, timer.height());
     const QRect bar = trkbrQuestion->geometry();
     trkbrQuestion->setGeometry(bar.left(), bar.top(), TimerPanelWidth - 2 * bar.left(), bar.height());
 
-    FormCreateScreen(QStringLiteral("Keyboard"), 525, nullptr);
+    FormCreateScreen(ScreenId::KeyboardSkills, nullptr);
     tmrAnswer->setInterval(1);
     SetNumLockOn();
 }

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "basics/BasicsHelp.h"
 #include "basics/DrillWidgets.h"
 #include "shell/Panel.h"
 
@@ -13,7 +14,7 @@ TBasicsNumberTenForm::TBasicsNumberTenForm(QWidget* parent) : TBasicsDigitProduc
                     QStringLiteral("pnlQuestion3")},
                    QStringLiteral("NT"), 96);
     createLetters(QStringLiteral("pnlNT"), QStringLiteral("lblN"), QStringLiteral("N"),
-                  QStringLiteral("|Click this checkbox to hide or show \"N\" , \"T\""), 10220);
+                  QStringLiteral("|Click this checkbox to hide or show \"N\" , \"T\""), BasicsHelp::HideNumberTenMarks);
     // For a = 6, b = 5, m = 2 it reads [12 + 1] 0.
     const QList<QLabel*> products = createProductRow(
         QStringLiteral("pnlNumberTen"),
@@ -30,7 +31,7 @@ TBasicsNumberTenForm::TBasicsNumberTenForm(QWidget* parent) : TBasicsDigitProduc
     Panel* first = addOption(options, 1, QStringLiteral("pnlOptRandom"), QStringLiteral("Random"), hint, true);
     for (int m = 2; m <= 9; ++m)
         addOption(options, m, QStringLiteral("pnlOpt%1").arg(m), QString::number(m), hint);
-    FormCreateScreen(QStringLiteral("NumberTen"), 510, first);
+    FormCreateScreen(ScreenId::NumberTens, first);
 }
 
 UnitTenAsk TBasicsNumberTenForm::ask() const

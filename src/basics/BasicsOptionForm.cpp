@@ -25,6 +25,7 @@ Panel* TBasicsOptionForm::createOptionsPanel(const QString& name, int top, int r
 Panel* TBasicsOptionForm::addOption(Panel* frame, int number, const QString& name, const QString& caption,
                                     const QString& hint, bool wide)
 {
+    Q_ASSERT_X(SectionName.isEmpty(), "addOption", "option buttons come before FormCreateScreen, which selects the stored one");
     Frame* place = nullptr;
     for (Frame& f : m_frames) {
         if (f.panel == frame)

@@ -54,7 +54,7 @@ TBasicsRulesForMultiplicationForm::TBasicsRulesForMultiplicationForm(QWidget* pa
               QStringLiteral("|Number will flash, you guess the rule."));
     addOption(options, GuessNumber, QStringLiteral("pnlOptGuessNumber"), QStringLiteral("Guess Number"),
               QStringLiteral("|Rule will flash, you guess the number."));
-    FormCreateScreen(QStringLiteral("RulesMultiplication"), 530, first);
+    FormCreateScreen(ScreenId::RulesForMultiplication, first);
 }
 
 void TBasicsRulesForMultiplicationForm::setQuestionSource(std::unique_ptr<NumberSource> source)

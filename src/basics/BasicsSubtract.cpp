@@ -22,5 +22,5 @@ TBasicsSubtractForm::TBasicsSubtractForm(QWidget* parent) : TBasicsFactForm(pare
               FactKind::Subtract2By1);
     addOption(pnlOptions2, 5, QStringLiteral("pnlOpt22Digit"), QStringLiteral("2-Digit - 2-Digit"), divisionHint,
               FactKind::Subtract2By2);
-    FormCreateScreen(QStringLiteral("Subtraction"), 500, first);
+    FormCreateScreen(ScreenId::Subtraction, first);
 }

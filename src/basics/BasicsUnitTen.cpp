@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "basics/BasicsHelp.h"
 #include "shell/Hints.h"
 #include "shell/Panel.h"
 #include "shell/SysColors.h"
@@ -19,7 +20,7 @@ TBasicsUnitTenForm::TBasicsUnitTenForm(QWidget* parent) : TBasicsDigitProductFor
                     QStringLiteral("pnlQuestion2")},
                    QStringLiteral("?"), 80);
     createLetters(QStringLiteral("pnlUT"), QStringLiteral("lblU"), QStringLiteral("U"),
-                  QStringLiteral("|Click this checkbox to hide or show \"U\" , \"T\""), 10210);
+                  QStringLiteral("|Click this checkbox to hide or show \"U\" , \"T\""), BasicsHelp::HideUnitTenMarks);
     // For a = 2, b = 6, m = 5 it reads 1 [0 + 3] 0.
     const QList<QLabel*> products = createProductRow(
         QStringLiteral("pnlUnitTenAnswer"),
@@ -39,7 +40,7 @@ TBasicsUnitTenForm::TBasicsUnitTenForm(QWidget* parent) : TBasicsDigitProductFor
     addOption(options, Unit, QStringLiteral("pnlOptUnit"), QStringLiteral("Unit"), hint);
     addOption(options, Ten, QStringLiteral("pnlOptTen"), QStringLiteral("Ten"), hint);
     addOption(options, UnitTen, QStringLiteral("pnlOptUnitTen"), QStringLiteral("Unit-Ten"), hint);
-    FormCreateScreen(QStringLiteral("UnitTen"), 505, first);
+    FormCreateScreen(ScreenId::UnitsTens, first);
 }
 
 UnitTenAsk TBasicsUnitTenForm::ask() const

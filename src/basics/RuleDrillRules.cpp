@@ -1,6 +1,6 @@
 #include "basics/RuleDrillRules.h"
 
-#include "practice/MultiplyBasicRules.h"
+#include "basics/MultiplierRules.h"
 
 namespace RuleDrillRules {
 
@@ -18,7 +18,7 @@ QStringList lines(int n)
     QStringList out;
     if (n < FirstRule || n > LastRule)
         return out;
-    for (const QString& line : MultiplyBasicRules::ruleLines(n)) {
+    for (const QString& line : MultiplierRules::lines(n)) {
         if (!line.isEmpty())
             out << (line.startsWith(QLatin1Char(' ')) ? line.mid(1) : line);
     }

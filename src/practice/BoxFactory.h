@@ -16,6 +16,11 @@ class QWidget;
 class BoxFactory
 {
 public:
+    // From one box of a row or column to the next: a 25-pixel box and a
+    // 1-pixel gap. The layouts place their rows of boxes in these steps.
+    static constexpr int Step = 26;
+    static constexpr int BoxSize = 25;
+
     explicit BoxFactory(QWidget* form) : m_form(form) {}
 
     // A box the learner types into: lowered, hint "Working Box|".

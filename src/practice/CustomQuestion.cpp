@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/Dialogs.h"
+#include "practice/BoxFactory.h"
 #include "practice/RootSign.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
@@ -19,8 +20,8 @@
 namespace {
 
 constexpr int BoxTop = 47;
-constexpr int BoxSize = 25;
-constexpr int BoxStep = 26;
+constexpr int BoxSize = BoxFactory::BoxSize;
+constexpr int BoxStep = BoxFactory::Step;
 constexpr int QuestionBox0Left = 199;
 constexpr int OperatorBox0Left = 385;
 constexpr int ButtonTop = 113;

@@ -7,23 +7,11 @@
 
 using PracticeText::numbered;
 
+using PracticeText::digitCount;
+using PracticeText::num;
+using PracticeText::padded;
+
 namespace {
-
-QString num(qint64 v)
-{
-    return QString::number(v);
-}
-
-// A box's number written with at least width digits ("05", "075").
-QString padded(qint64 v, int width)
-{
-    return PadLeft(num(v), width, QLatin1Char('0'));
-}
-
-int digitCount(qint64 v)
-{
-    return int(num(v).size());
-}
 
 // The digits of a problem as the method reads them.
 struct Digits {
@@ -242,7 +230,7 @@ DivisionRules::Layout DivisionRules::layout(int dividendDigits, int divisorDigit
     l.shortQuotient = shortQuotient;
     l.quotientDigits = l.dividendDigits - l.divisorDigits + (shortQuotient ? 0 : 1);
     l.groups = l.divisorDigits == 2 ? l.quotientDigits : l.quotientDigits + 1;
-    l.remainderBox = 5 * l.groups;
+    l.remainderBox = aBox(l.groups);
     // The dividend digits stand 52 px apart, a 6-digit dividend's first one
     // at the panel's left; box 0 stands 52 px right of pnlMover's left edge,
     // under the first dividend digit (the second for a short quotient).
@@ -256,24 +244,27 @@ int DivisionRules::layoutWidth(const Layout& l, int box)
 {
     if (box == l.remainderBox)
         return l.divisorDigits;
-    switch (box % 5) {
-    case 1: return 1;
-    case 3: return box / 5 == l.groups - 1 ? l.divisorDigits : 2;
+    switch (roleOf(box)) {
+    case BoxRole::Quotient: return 1;
+    case BoxRole::B: return groupOf(box) == l.groups - 1 ? l.divisorDigits : 2;
     default: return 2;
     }
 }
 
 bool DivisionRules::isMental(const Layout& l, int box)
 {
-    return box != l.remainderBox && box % 5 >= 2;
+    const BoxRole role = roleOf(box);
+    return box != l.remainderBox && (role == BoxRole::NT || role == BoxRole::B || role == BoxRole::U);
 }
 
 bool DivisionRules::isUnused(const Layout& l, int box)
 {
     if (box < 0 || box > l.remainderBox)
         return true;
-    const bool lastGroup = box / 5 == l.quotientDigits;
-    return box != l.remainderBox && lastGroup && (box % 5 == 1 || box % 5 == 2);
+    // The extra last group of a 3-digit divisor has no quotient digit.
+    const bool lastGroup = groupOf(box) == l.quotientDigits;
+    const BoxRole role = roleOf(box);
+    return box != l.remainderBox && lastGroup && (role == BoxRole::Quotient || role == BoxRole::NT);
 }
 
 // ------------------------------------------------------------------ marks
@@ -295,16 +286,16 @@ const QStringList& DivisionRules::markLetters()
 DivisionRules::Marks DivisionRules::marks(const Layout& l, int box)
 {
     Marks m;
-    const int k = box / 5;
+    const int k = groupOf(box);
     if (box < 0 || box >= l.remainderBox || isUnused(l, box))
         return m;
     const auto mark = [&](int i) { m.letters[i] = markLetters().at(i); };
-    if (box % 5 == 2) { // NT: d1 N Q and d2 T Q
+    if (roleOf(box) == BoxRole::NT) { // d1 N Q and d2 T Q
         mark(0);
         mark(1);
         m.group = k;
         m.ntLines = true;
-    } else if (box % 5 == 4) {
+    } else if (roleOf(box) == BoxRole::U) {
         m.group = k;
         const bool hasQuotient = k < l.quotientDigits;
         if (hasQuotient) { // d2 U Q (and d3 T Q)
@@ -326,11 +317,11 @@ int DivisionRules::jumpTarget(const Layout& l, int box)
 {
     if (box < 0 || box >= l.remainderBox)
         return -1;
-    const int k = box / 5;
-    switch (box % 5) {
-    case 2:
-    case 4: return quotientBox(k);
-    case 1: return k > 0 ? quotientBox(k - 1) : -1;
+    const int k = groupOf(box);
+    switch (roleOf(box)) {
+    case BoxRole::NT:
+    case BoxRole::U: return quotientBox(k);
+    case BoxRole::Quotient: return k > 0 ? quotientBox(k - 1) : -1;
     default: return -1;
     }
 }
@@ -386,147 +377,234 @@ QList<DivisionRules::Group> DivisionRules::groups(const Question& q)
     return out;
 }
 
-WorkedProblem DivisionRules::solve(const Question& q)
+namespace {
+
+// The worked problem of one question, built in steps: every box's value and
+// width first, so that each hint can write a box with its width; then, group
+// by group, the hint and colour hints of each box; then the records.
+class DivisionSheet
 {
-    const Digits x(q);
-    const Layout l = layout(q);
-    const QList<Group> gs = groups(q);
+public:
+    using Rules = DivisionRules;
 
-    WorkedProblem w;
-    w.method = methodName();
-    w.question = q.text();
-    w.answer = num(q.quotient());
-    w.remainder = q.remainder();
-
-    // Values first, so that every hint can write a box with its width.
-    QList<int> values(l.boxCount(), 0);
-    for (int k = 0; k < l.groups; ++k) {
-        const Group& g = gs.at(k);
-        values[aBox(k)] = g.a;
-        values[quotientBox(k)] = g.q;
-        values[ntBox(k)] = g.nt;
-        values[bBox(k)] = g.b;
-        values[uBox(k)] = g.u;
-        values[aBox(k + 1)] = g.next;
-    }
-    QList<int> widths(l.boxCount(), 1);
-    for (int i = 0; i < l.boxCount(); ++i)
-        widths[i] = isUnused(l, i) ? layoutWidth(l, i) : boxWidth(layoutWidth(l, i), values.at(i));
-    const auto box = [&](int i) { return padded(values.at(i), widths.at(i)); };
-
-    QList<QString> hints(l.boxCount());
-    QList<QList<ColorHint>> colors(l.boxCount());
-    const ColorHint d1Panel{divisorPanel(0), ColorHintStyle::CarryBox};
-    const ColorHint d2Panel{divisorPanel(1), ColorHintStyle::CarryBox};
-    const ColorHint d3Panel{divisorPanel(2), ColorHintStyle::CarryBox};
-    const auto lit = [](int i) { return ColorHint{workingBox(i), ColorHintStyle::Background}; };
-
-    if (l.shortQuotient) {
-        hints[0] = QStringLiteral("%1 = the first two digits, as %2 is less than %3|")
-                       .arg(box(0), x.dividend.left(x.m), num(q.divisor));
-        colors[0] << ColorHint{dividendPanel(x.n - 1), ColorHintStyle::Background}
-                   << ColorHint{dividendPanel(x.n - 2), ColorHintStyle::Background};
-    } else {
-        hints[0] = box(0) + QLatin1Char('|');
-        colors[0] << ColorHint{dividendPanel(x.n - 1), ColorHintStyle::Background};
-    }
-
-    int previousQ = -1;
-    for (int k = 0; k < l.groups; ++k) {
-        const Group& g = gs.at(k);
-        const QString a = box(aBox(k));
-        if (g.hasQuotient) {
-            QString h = a + QStringLiteral(" ÷ %1 --> %2").arg(x.d1).arg(g.estimate);
-            for (const Rejection& r : g.rejected)
-                h += QStringLiteral("; %1 is too large: %2, so take %3")
-                         .arg(r.digit)
-                         .arg(r.reason)
-                         .arg(r.digit > 9 ? 9 : r.digit - 1);
-            hints[quotientBox(k)] = h + QLatin1Char('|');
-            colors[quotientBox(k)] << d1Panel << lit(aBox(k));
-
-            hints[ntBox(k)] = box(ntBox(k))
-                              + QStringLiteral(" = %1 NT %2 --> (%3 N %2) + (%4 T %2) --> %5 + %6|")
-                                    .arg(x.firstTwo())
-                                    .arg(g.q)
-                                    .arg(x.d1)
-                                    .arg(x.d2)
-                                    .arg(g.nProduct)
-                                    .arg(g.tProduct);
-            colors[ntBox(k)] << lit(quotientBox(k)) << d1Panel << d2Panel;
-
-            hints[bBox(k)] = a + QStringLiteral(" - %1 = %2  -->[%2 --> <-- %3] --> %4|")
-                                     .arg(box(ntBox(k)))
-                                     .arg(g.difference)
-                                     .arg(g.broughtDown)
-                                     .arg(box(bBox(k)));
-        } else {
-            hints[bBox(k)] = a + QStringLiteral("  -->[%1 --> <-- %2] --> %3|")
-                                     .arg(g.difference)
-                                     .arg(g.broughtDown)
-                                     .arg(box(bBox(k)));
-        }
-        colors[bBox(k)] << ColorHint{dividendPanel(g.broughtDownPanel), ColorHintStyle::Background}
-                        << lit(aBox(k));
-        if (g.hasQuotient)
-            colors[bBox(k)] << lit(ntBox(k));
-
-        const QString u = box(uBox(k));
-        if (x.m == 2) {
-            hints[uBox(k)] = u + QStringLiteral(" = %1 U %2 --> %3|").arg(x.d2).arg(g.q).arg(g.u);
-            colors[uBox(k)] << lit(quotientBox(k)) << d2Panel;
-        } else if (!g.hasQuotient) {
-            hints[uBox(k)] = u + QStringLiteral(" = %1 U %2 --> %3|").arg(x.d3).arg(previousQ).arg(g.u);
-            colors[uBox(k)] << lit(quotientBox(k - 1)) << d3Panel;
-        } else {
-            QString names = QStringLiteral("%1 UT %2").arg(x.lastTwo()).arg(g.q);
-            QString parts = QStringLiteral("(%1 U %2) + (%3 T %2)").arg(x.d2).arg(g.q).arg(x.d3);
-            if (previousQ >= 0) {
-                names += QStringLiteral(" + %1 U %2").arg(x.d3).arg(previousQ);
-                parts += QStringLiteral(" + (%1 U %2)").arg(x.d3).arg(previousQ);
+    explicit DivisionSheet(const Rules::Question& q)
+        : m_q(q), m_x(q), m_l(Rules::layout(q)), m_groups(Rules::groups(q)), m_hints(m_l.boxCount()),
+          m_colors(m_l.boxCount())
+    {
+        fillValues();
+        firstWorkingNumber();
+        int previousQ = -1;
+        for (int k = 0; k < m_l.groups; ++k) {
+            const Rules::Group& g = m_groups.at(k);
+            if (g.hasQuotient) {
+                quotientDigit(k);
+                ntProduct(k);
             }
-            QStringList sums;
-            for (int p : g.uParts)
-                sums << num(p);
-            hints[uBox(k)] = u + QStringLiteral(" = %1 --> %2 --> %3|").arg(names, parts, sums.join(" + "));
-            colors[uBox(k)] << lit(quotientBox(k));
-            if (previousQ >= 0)
-                colors[uBox(k)] << lit(quotientBox(k - 1));
-            colors[uBox(k)] << d2Panel << d3Panel;
+            bringDown(k);
+            uProducts(k, previousQ);
+            nextWorkingNumber(k);
+            previousQ = g.q;
         }
-
-        const int next = aBox(k + 1);
-        hints[next] = box(next) + QStringLiteral(" = %1 - %2|").arg(box(bBox(k)), u);
-        colors[next] << lit(bBox(k)) << lit(uBox(k));
-        previousQ = g.q;
     }
 
-    for (int i = 0; i < x.n; ++i)
-        w.questionPanels << PanelText{dividendPanel(x.n - 1 - i), QString(x.dividend.at(i))};
-    const QString divisor = num(q.divisor);
-    for (int i = 0; i < x.m; ++i)
-        w.questionPanels << PanelText{divisorPanel(i), QString(divisor.at(i))};
+    WorkedProblem problem() const;
 
-    for (int i = 0; i < l.boxCount(); ++i) {
+private:
+    QString box(int i) const { return padded(m_values.at(i), m_widths.at(i)); }
+    static ColorHint lit(int i) { return {Rules::workingBox(i), ColorHintStyle::Background}; }
+    // Divisor digit i (0 = d1) lit as the mark over it.
+    static ColorHint divisorDigit(int i) { return {Rules::divisorPanel(i), ColorHintStyle::CarryBox}; }
+
+    void fillValues();
+    // Box 0: the first dividend digit, or the first two for a short quotient.
+    void firstWorkingNumber();
+    // Q: A ÷ d1, less when that is too large (each candidate with its reason).
+    void quotientDigit(int k);
+    // NT: d1 N Q + d2 T Q.
+    void ntProduct(int k);
+    // B: A - NT with the next dividend digit written on its right.
+    void bringDown(int k);
+    // U: d2 U Q; for a 3-digit divisor d2 U Q + d3 T Q + d3 U (the previous Q).
+    void uProducts(int k, int previousQ);
+    // The next A (after the last group the remainder): B - U.
+    void nextWorkingNumber(int k);
+
+    Rules::Question m_q;
+    Digits m_x;
+    Rules::Layout m_l;
+    QList<Rules::Group> m_groups;
+    QList<int> m_values;
+    QList<int> m_widths;
+    QList<QString> m_hints;
+    QList<QList<ColorHint>> m_colors;
+};
+
+void DivisionSheet::fillValues()
+{
+    m_values = QList<int>(m_l.boxCount(), 0);
+    for (int k = 0; k < m_l.groups; ++k) {
+        const Rules::Group& g = m_groups.at(k);
+        m_values[Rules::aBox(k)] = g.a;
+        m_values[Rules::quotientBox(k)] = g.q;
+        m_values[Rules::ntBox(k)] = g.nt;
+        m_values[Rules::bBox(k)] = g.b;
+        m_values[Rules::uBox(k)] = g.u;
+        m_values[Rules::aBox(k + 1)] = g.next;
+    }
+    m_widths = QList<int>(m_l.boxCount(), 1);
+    for (int i = 0; i < m_l.boxCount(); ++i) {
+        const int layoutWidth = Rules::layoutWidth(m_l, i);
+        m_widths[i] = Rules::isUnused(m_l, i) ? layoutWidth : boxWidth(layoutWidth, m_values.at(i));
+    }
+}
+
+void DivisionSheet::firstWorkingNumber()
+{
+    if (m_l.shortQuotient) {
+        m_hints[0] = QStringLiteral("%1 = the first two digits, as %2 is less than %3|")
+                         .arg(box(0), m_x.dividend.left(m_x.m), num(m_q.divisor));
+        m_colors[0] << ColorHint{Rules::dividendPanel(m_x.n - 1), ColorHintStyle::Background}
+                    << ColorHint{Rules::dividendPanel(m_x.n - 2), ColorHintStyle::Background};
+    } else {
+        m_hints[0] = box(0) + QLatin1Char('|');
+        m_colors[0] << ColorHint{Rules::dividendPanel(m_x.n - 1), ColorHintStyle::Background};
+    }
+}
+
+void DivisionSheet::quotientDigit(int k)
+{
+    const Rules::Group& g = m_groups.at(k);
+    QString h = box(Rules::aBox(k)) + QStringLiteral(" ÷ %1 --> %2").arg(m_x.d1).arg(g.estimate);
+    for (const Rules::Rejection& r : g.rejected)
+        h += QStringLiteral("; %1 is too large: %2, so take %3")
+                 .arg(r.digit)
+                 .arg(r.reason)
+                 .arg(r.digit > 9 ? 9 : r.digit - 1);
+    m_hints[Rules::quotientBox(k)] = h + QLatin1Char('|');
+    m_colors[Rules::quotientBox(k)] << divisorDigit(0) << lit(Rules::aBox(k));
+}
+
+void DivisionSheet::ntProduct(int k)
+{
+    const Rules::Group& g = m_groups.at(k);
+    m_hints[Rules::ntBox(k)] = box(Rules::ntBox(k))
+                               + QStringLiteral(" = %1 NT %2 --> (%3 N %2) + (%4 T %2) --> %5 + %6|")
+                                     .arg(m_x.firstTwo())
+                                     .arg(g.q)
+                                     .arg(m_x.d1)
+                                     .arg(m_x.d2)
+                                     .arg(g.nProduct)
+                                     .arg(g.tProduct);
+    m_colors[Rules::ntBox(k)] << lit(Rules::quotientBox(k)) << divisorDigit(0) << divisorDigit(1);
+}
+
+void DivisionSheet::bringDown(int k)
+{
+    const Rules::Group& g = m_groups.at(k);
+    const QString a = box(Rules::aBox(k));
+    const int b = Rules::bBox(k);
+    if (g.hasQuotient) {
+        m_hints[b] = a + QStringLiteral(" - %1 = %2  -->[%2 --> <-- %3] --> %4|")
+                             .arg(box(Rules::ntBox(k)))
+                             .arg(g.difference)
+                             .arg(g.broughtDown)
+                             .arg(box(b));
+    } else {
+        m_hints[b] =
+            a + QStringLiteral("  -->[%1 --> <-- %2] --> %3|").arg(g.difference).arg(g.broughtDown).arg(box(b));
+    }
+    m_colors[b] << ColorHint{Rules::dividendPanel(g.broughtDownPanel), ColorHintStyle::Background}
+                << lit(Rules::aBox(k));
+    if (g.hasQuotient)
+        m_colors[b] << lit(Rules::ntBox(k));
+}
+
+void DivisionSheet::uProducts(int k, int previousQ)
+{
+    const Rules::Group& g = m_groups.at(k);
+    const int i = Rules::uBox(k);
+    const QString u = box(i);
+    if (m_x.m == 2) {
+        m_hints[i] = u + QStringLiteral(" = %1 U %2 --> %3|").arg(m_x.d2).arg(g.q).arg(g.u);
+        m_colors[i] << lit(Rules::quotientBox(k)) << divisorDigit(1);
+    } else if (!g.hasQuotient) {
+        m_hints[i] = u + QStringLiteral(" = %1 U %2 --> %3|").arg(m_x.d3).arg(previousQ).arg(g.u);
+        m_colors[i] << lit(Rules::quotientBox(k - 1)) << divisorDigit(2);
+    } else {
+        QString names = QStringLiteral("%1 UT %2").arg(m_x.lastTwo()).arg(g.q);
+        QString parts = QStringLiteral("(%1 U %2) + (%3 T %2)").arg(m_x.d2).arg(g.q).arg(m_x.d3);
+        if (previousQ >= 0) {
+            names += QStringLiteral(" + %1 U %2").arg(m_x.d3).arg(previousQ);
+            parts += QStringLiteral(" + (%1 U %2)").arg(m_x.d3).arg(previousQ);
+        }
+        QStringList sums;
+        for (int p : g.uParts)
+            sums << num(p);
+        m_hints[i] = u + QStringLiteral(" = %1 --> %2 --> %3|").arg(names, parts, sums.join(" + "));
+        m_colors[i] << lit(Rules::quotientBox(k));
+        if (previousQ >= 0)
+            m_colors[i] << lit(Rules::quotientBox(k - 1));
+        m_colors[i] << divisorDigit(1) << divisorDigit(2);
+    }
+}
+
+void DivisionSheet::nextWorkingNumber(int k)
+{
+    const int next = Rules::aBox(k + 1);
+    m_hints[next] = box(next) + QStringLiteral(" = %1 - %2|").arg(box(Rules::bBox(k)), box(Rules::uBox(k)));
+    m_colors[next] << lit(Rules::bBox(k)) << lit(Rules::uBox(k));
+}
+
+WorkedProblem DivisionSheet::problem() const
+{
+    WorkedProblem w;
+    w.method = Rules::methodName();
+    w.question = m_q.text();
+    w.answer = num(m_q.quotient());
+    w.remainder = m_q.remainder();
+    for (int i = 0; i < m_x.n; ++i)
+        w.questionPanels << PanelText{Rules::dividendPanel(m_x.n - 1 - i), QString(m_x.dividend.at(i))};
+    const QString divisor = num(m_q.divisor);
+    for (int i = 0; i < m_x.m; ++i)
+        w.questionPanels << PanelText{Rules::divisorPanel(i), QString(divisor.at(i))};
+
+    for (int i = 0; i < m_l.boxCount(); ++i) {
         RuleBox b;
-        b.box = workingBox(i);
-        b.width = widths.at(i);
-        b.mental = isMental(l, i);
-        b.unused = isUnused(l, i);
-        b.stripZeros = i == l.remainderBox; // "05" is the remainder 5
+        b.box = Rules::workingBox(i);
+        b.width = m_widths.at(i);
+        b.mental = Rules::isMental(m_l, i);
+        b.unused = Rules::isUnused(m_l, i);
+        b.stripZeros = i == m_l.remainderBox; // "05" is the remainder 5
         if (!b.unused) {
-            b.value = values.at(i);
+            b.value = m_values.at(i);
             b.text = box(i);
-            b.hint = hints.at(i);
-            b.colorHints = colors.at(i);
+            b.hint = m_hints.at(i);
+            b.colorHints = m_colors.at(i);
         }
         w.boxes << b;
     }
-    const QString quotient = num(q.quotient());
+    const QString quotient = num(m_q.quotient());
     for (int i = 0; i < quotient.size(); ++i)
-        w.answerPanels << PanelText{answerPanel(i), QString(quotient.at(i))};
-    w.answerPanels << PanelText{remainderPanel(), num(q.remainder())};
+        w.answerPanels << PanelText{Rules::answerPanel(i), QString(quotient.at(i))};
+    w.answerPanels << PanelText{Rules::remainderPanel(), num(m_q.remainder())};
     return w;
+}
+
+} // namespace
+
+WorkedProblem DivisionRules::solve(const Question& q)
+{
+    return DivisionSheet(q).problem();
+}
+
+QList<MethodBestTime> DivisionRules::bestTimes()
+{
+    QList<MethodBestTime> times;
+    for (const Option& dividend : dividendOptions())
+        for (const Option& divisor : divisorOptions())
+            times.append({bestTimeKey(dividend.digits, divisor.digits),
+                          dividend.caption + QStringLiteral(", ") + divisor.caption});
+    return times;
 }
 
 PracticeMethod DivisionRules::method()
@@ -548,5 +626,6 @@ PracticeMethod DivisionRules::method()
                 const Question q = draw(rng, n, m, *previous ? &**previous : nullptr);
                 *previous = q;
                 return solve(q);
-            }};
+            },
+            bestTimes()};
 }

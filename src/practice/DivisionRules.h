@@ -1,6 +1,6 @@
 #pragma once
 
-#include "practice/PracticeMethods.h"
+#include "practice/PracticeMethod.h"
 #include "practice/PracticeRules.h"
 
 #include <QList>
@@ -35,7 +35,8 @@
 class DivisionRules {
 public:
     static constexpr int MaxGroups = 5;
-    static constexpr int BoxCount = 5 * MaxGroups + 1;
+    static constexpr int BoxesPerGroup = 5;
+    static constexpr int BoxCount = BoxesPerGroup * MaxGroups + 1;
     static constexpr int MinDividendDigits = 4;
     static constexpr int MaxDividendDigits = 6;
 
@@ -59,6 +60,9 @@ public:
     static const Option* dividendOptionForStored(int storedOption);
     // "Time" + dividend digits + divisor digits: "Time42" .. "Time63".
     static QString bestTimeKey(int dividendDigits, int divisorDigits);
+    // Every dividend size with every divisor size, the divisors within each
+    // dividend.
+    static QList<MethodBestTime> bestTimes();
 
     struct Question {
         qint64 dividend = 0;
@@ -157,12 +161,18 @@ public:
 
     static WorkedProblem solve(const Question& q);
 
+    // What a box holds in its group, in the group's order; the remainder box
+    // 5G counts as the A of group G (it is the last working number).
+    enum class BoxRole { A, Quotient, NT, B, U };
+    static BoxRole roleOf(int box) { return BoxRole(box % BoxesPerGroup); }
+    static int groupOf(int box) { return box / BoxesPerGroup; }
     // Box indexes of group k.
-    static int aBox(int k) { return 5 * k; }
-    static int quotientBox(int k) { return 5 * k + 1; }
-    static int ntBox(int k) { return 5 * k + 2; }
-    static int bBox(int k) { return 5 * k + 3; }
-    static int uBox(int k) { return 5 * k + 4; }
+    static int boxOf(int k, BoxRole role) { return BoxesPerGroup * k + int(role); }
+    static int aBox(int k) { return boxOf(k, BoxRole::A); }
+    static int quotientBox(int k) { return boxOf(k, BoxRole::Quotient); }
+    static int ntBox(int k) { return boxOf(k, BoxRole::NT); }
+    static int bBox(int k) { return boxOf(k, BoxRole::B); }
+    static int uBox(int k) { return boxOf(k, BoxRole::U); }
 
     static QString workingBox(int i) { return PracticeText::numbered("pnlWorking", i); }
     // pnlDividend0 shows the units digit.

@@ -1,5 +1,7 @@
 #include "practice/MultiplyBasicRules.h"
 
+#include "basics/MultiplierRules.h"
+
 #include "shell/Strings.h"
 #include "shell/TextHelpers.h"
 
@@ -10,104 +12,10 @@ using PracticeText::numbered;
 
 namespace {
 
-// ------------------------------------------------------------------ the rules
-// Every multiplier is described by data: for the units, middle and leading
-// position an expression template (what the hint writes after "v = ") and
-// the mental steps (the running totals after " :: Think:").
-//
-// Expression placeholders: {d} the number, {n} the neighbor, {L} the
-// left-side digit d7, {odd} " + 5 {d --> Odd}" when d is odd, {carry}
-// " + ^c" when the carry from the right is not 0.
-//
-// Step terms are read at the position: d, n, n div 2, 5 when d is odd, the
-// carry c, L, L div 2, 10 - d, 9 - d, 2d, d + n. A step either starts the
-// total, adds a term (always shown, or shown only when the term is not 0),
-// doubles the total or subtracts a constant. The last total is the value.
-
-enum class Term { D, N, HalfN, OddFive, Carry, L, HalfL, TenMinusD, NineMinusD, TwoD, DPlusN };
-
-struct Step {
-    enum Kind { Start, Add, AddIfAny, Double, Minus };
-    Kind kind;
-    Term term = Term::D;
-    int amount = 0;
-};
-
-Step start(Term t) { return {Step::Start, t}; }
-Step add(Term t) { return {Step::Add, t}; }
-Step addIfAny(Term t) { return {Step::AddIfAny, t}; }
-Step twice() { return {Step::Double}; }
-Step minus(int k) { return {Step::Minus, Term::D, k}; }
-
-struct PositionRule {
-    const char16_t* expression;
-    QList<Step> steps;
-};
-
-struct MultiplierRule {
-    int multiplier;
-    bool positional;             // separate units / middle / leading rule lines
-    bool dummyZeros;             // imaginary zeros shown beside the multiplicand
-    std::array<int, 3> lines;    // string-table ids of the rule lines, 0 = blank
-    PositionRule units, middle, leading;
-};
-
-const QList<MultiplierRule>& rules()
-{
-    using T = Term;
-    static const QList<MultiplierRule> table = {
-        {3, true, false, {65290, 65291, 65292},
-         {u"((10 - {d}) × 2){odd}{carry}", {start(T::TenMinusD), twice(), addIfAny(T::OddFive)}},
-         {u"((9 - {d}) × 2){odd} + ({n})½{carry}",
-          {start(T::NineMinusD), twice(), addIfAny(T::OddFive), addIfAny(T::HalfN), addIfAny(T::Carry)}},
-         {u"({L})½{carry} - 2", {start(T::HalfL), addIfAny(T::Carry), minus(2)}}},
-        {4, true, false, {65293, 65294, 65295},
-         {u"(10 - {d}){odd}{carry}", {start(T::TenMinusD), addIfAny(T::OddFive)}},
-         {u"(9 - {d}){odd} + ({n})½{carry}",
-          {start(T::NineMinusD), addIfAny(T::OddFive), addIfAny(T::HalfN), addIfAny(T::Carry)}},
-         {u"({L})½{carry} - 1", {start(T::HalfL), addIfAny(T::Carry), minus(1)}}},
-        {5, false, true, {65264, 65265, 0},
-         {u"(0)½{odd}{carry}", {start(T::OddFive)}},
-         {u"({n})½{odd}{carry}", {start(T::HalfN), addIfAny(T::OddFive), addIfAny(T::Carry)}},
-         {u"({L})½{carry}", {start(T::HalfL), addIfAny(T::Carry)}}},
-        {6, false, true, {65266, 65267, 65268},
-         {u"{d}{odd} + (0)½{carry}", {start(T::D), addIfAny(T::OddFive)}},
-         {u"{d}{odd} + ({n})½{carry}",
-          {start(T::D), addIfAny(T::OddFive), addIfAny(T::HalfN), addIfAny(T::Carry)}},
-         {u"0 + ({L})½{carry}", {start(T::HalfL), addIfAny(T::Carry)}}},
-        {7, false, true, {65269, 65270, 65271},
-         {u"({d} × 2){odd} + (0)½{carry}", {start(T::TwoD), addIfAny(T::OddFive)}},
-         {u"({d} × 2){odd} + ({n})½{carry}",
-          {start(T::TwoD), addIfAny(T::OddFive), addIfAny(T::HalfN), addIfAny(T::Carry)}},
-         {u"(0 × 2) + ({L})½{carry}", {start(T::HalfL), addIfAny(T::Carry)}}},
-        {8, true, false, {65272, 65273, 65274},
-         {u"((10 - {d})) × 2{carry}", {start(T::TenMinusD), twice()}},
-         {u"((9 - {d}) × 2) + {n}{carry}",
-          {start(T::NineMinusD), twice(), add(T::N), addIfAny(T::Carry)}},
-         {u"{L}{carry} - 2", {start(T::L), addIfAny(T::Carry), minus(2)}}},
-        {9, true, false, {65275, 65276, 65277},
-         {u"(10 - {d}){carry}", {start(T::TenMinusD)}},
-         {u"(9 - {d}) + {n}{carry}", {start(T::NineMinusD), add(T::N), addIfAny(T::Carry)}},
-         {u"{L}{carry} - 1", {start(T::L), addIfAny(T::Carry), minus(1)}}},
-        {11, false, true, {65278, 0, 0},
-         {u"{d} + 0 {carry}", {start(T::D)}},
-         {u"{d} + {n}{carry}", {start(T::DPlusN), addIfAny(T::Carry)}},
-         {u"0 + {L}{carry}", {start(T::L), addIfAny(T::Carry)}}},
-        {12, false, true, {65279, 65278, 0},
-         {u"({d} × 2) + 0 {carry}", {start(T::TwoD)}},
-         {u"({d} × 2) + {n}{carry}", {start(T::TwoD), add(T::N), addIfAny(T::Carry)}},
-         {u"(0 × 2) + {L}{carry}", {start(T::L), addIfAny(T::Carry)}}},
-    };
-    return table;
-}
-
-const MultiplierRule* ruleFor(int multiplier)
-{
-    for (const MultiplierRule& r : rules())
-        if (r.multiplier == multiplier)
-            return &r;
-    return nullptr;
-}
+using MultiplierRules::MultiplierRule;
+using MultiplierRules::PositionRule;
+using MultiplierRules::Step;
+using MultiplierRules::Term;
 
 // What a position sees: its number, neighbor, carry and the left-side digit.
 struct Inputs {
@@ -199,7 +107,7 @@ const QList<MultiplyBasicRules::Option>& MultiplyBasicRules::options()
         int stored = 1;
         for (int m : order) {
             int index = 0;
-            while (rules().at(index).multiplier != m)
+            while (MultiplierRules::table().at(index).multiplier != m)
                 ++index;
             const QString caption = QString::number(m);
             t << Option{QStringLiteral("pnlOpt") + caption, caption, m, stored++,
@@ -303,7 +211,7 @@ std::array<MultiplyBasicRules::Position, MultiplyBasicRules::Positions>
 MultiplyBasicRules::positions(const Question& q)
 {
     std::array<Position, Positions> out{};
-    const MultiplierRule* rule = ruleFor(q.multiplier);
+    const MultiplierRule* rule = MultiplierRules::find(q.multiplier);
     if (!rule)
         return out;
     const QString think = Strings::text(Strings::Think);
@@ -384,21 +292,18 @@ QString MultiplyBasicRules::ruleTitle(int multiplier)
 
 std::array<int, 3> MultiplyBasicRules::ruleLineIds(int multiplier)
 {
-    const MultiplierRule* r = ruleFor(multiplier);
+    const MultiplierRule* r = MultiplierRules::find(multiplier);
     return r ? r->lines : std::array<int, 3>{0, 0, 0};
 }
 
 QStringList MultiplyBasicRules::ruleLines(int multiplier)
 {
-    QStringList lines;
-    for (int id : ruleLineIds(multiplier))
-        lines << (id == 0 ? QString() : Strings::text(id));
-    return lines;
+    return MultiplierRules::lines(multiplier);
 }
 
 bool MultiplyBasicRules::hasPositionalRules(int multiplier)
 {
-    const MultiplierRule* r = ruleFor(multiplier);
+    const MultiplierRule* r = MultiplierRules::find(multiplier);
     return r && r->positional;
 }
 
@@ -413,7 +318,7 @@ std::array<bool, 3> MultiplyBasicRules::enabledRuleLines(int multiplier, int pos
 
 bool MultiplyBasicRules::dummyZerosVisible(int multiplier)
 {
-    const MultiplierRule* r = ruleFor(multiplier);
+    const MultiplierRule* r = MultiplierRules::find(multiplier);
     return r && r->dummyZeros;
 }
 
@@ -449,5 +354,6 @@ PracticeMethod MultiplyBasicRules::method()
             PracticeMethods::parseAndSolve<MultiplyBasicRules>,
             [](QRandomGenerator& rng, const QStringList& chosen) {
                 return solve(draw(rng, chosen.value(0).toInt()));
-            }};
+            },
+            PracticeMethods::optionBestTimes(options())};
 }

@@ -104,8 +104,11 @@ WorkedProblem MultiplyDirectRules::solve(const Question& q)
 PracticeMethod MultiplyDirectRules::method()
 {
     QStringList names;
-    for (const Option& o : options())
+    QList<MethodBestTime> times;
+    for (const Option& o : options()) {
         names << o.caption;
+        times.append({bestTimeKey(o.digits), o.caption});
+    }
     return {methodName(),
             QStringLiteral("8-digit multiplicand x multiplier of 2-5 digits (digits 0-9, no leading 0), "
                            "e.g. 23521543x25"),
@@ -114,5 +117,6 @@ PracticeMethod MultiplyDirectRules::method()
             [](QRandomGenerator& rng, const QStringList& chosen) {
                 const Option* o = LM::findOption(options(), &Option::caption, chosen.value(0));
                 return solve(draw(rng, o ? o->digits : MinMultiplierDigits));
-            }};
+            },
+            times};
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "practice/LongMultiplicationRules.h"
-#include "practice/PracticeMethods.h"
+#include "practice/PracticeMethod.h"
 #include "practice/PracticeRules.h"
 
 #include <QList>

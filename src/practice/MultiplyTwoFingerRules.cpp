@@ -187,6 +187,15 @@ WorkedProblem MultiplyTwoFingerRules::solve(const Question& q)
     return LM::workedRow(methodName(), q, row);
 }
 
+QList<MethodBestTime> MultiplyTwoFingerRules::bestTimes()
+{
+    QList<MethodBestTime> times;
+    for (const Option& o : options())
+        for (const Range& r : ranges())
+            times.append({bestTimeKey(o.digits, r.range), o.caption + QStringLiteral(", ") + r.caption});
+    return times;
+}
+
 PracticeMethod MultiplyTwoFingerRules::method()
 {
     QStringList digitNames, rangeNames;
@@ -202,5 +211,6 @@ PracticeMethod MultiplyTwoFingerRules::method()
                 const Option* o = LM::findOption(options(), &Option::caption, chosen.value(0));
                 const Range* r = LM::findOption(ranges(), &Range::name, chosen.value(1));
                 return solve(draw(rng, o ? o->digits : 1, r ? r->range : DigitRange::OneToFive));
-            }};
+            },
+            bestTimes()};
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "practice/LongMultiplicationRules.h"
-#include "practice/PracticeMethods.h"
+#include "practice/PracticeMethod.h"
 #include "practice/PracticeRules.h"
 
 #include <QList>
@@ -60,6 +60,8 @@ public:
     static QString digitsPanelHint(); // the hint of pnlOptDigits
     // "Time" + digits + 5 or 9: "Time15" .. "Time59".
     static QString bestTimeKey(int digits, DigitRange r);
+    // Every digit count with every range, the ranges within each count.
+    static QList<MethodBestTime> bestTimes();
     // The range a question is played in: the selected one when every digit
     // lies in it, otherwise 1-9.
     static DigitRange rangeFor(const Question& q, DigitRange selected);

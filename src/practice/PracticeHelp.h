@@ -1,21 +1,12 @@
 #pragma once
 
 // Help context numbers of the practice screens: the workbench's controls,
-// the boxes, the legends and the method topics. Every practice window takes
-// its numbers from here.
+// the boxes and the legends. Every practice window takes its numbers from
+// here; the method topics are those of the screens' rows in the catalogue
+// of screens (shell/ScreenCatalogue.h).
 namespace PracticeHelp {
 
 enum Context : int {
-    // Method topics (the form and its help button).
-    TopicSpeedAddition = 600,
-    TopicMultiplyBasic = 605,
-    TopicMultiplyDirect = 610,
-    TopicMultiply2Finger = 615,
-    TopicSpeedDivision = 620,
-    TopicSquare2Digit = 625,
-    TopicSquare3Digit = 630,
-    TopicSquareRoot = 635,
-
     // Controls of the workbench.
     ClearScores = 10130,
     TotalScore = 10150,

@@ -22,6 +22,16 @@ QString carryText(int carry)
     return carry == 0 ? QString() : QString::number(carry);
 }
 
+QString padded(qint64 v, int width)
+{
+    return PadLeft(num(v), width, QLatin1Char('0'));
+}
+
+int digitCount(qint64 v)
+{
+    return int(num(v).size());
+}
+
 QString numbered(const char* prefix, int n)
 {
     return QLatin1String(prefix) + QString::number(n);

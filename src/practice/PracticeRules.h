@@ -95,6 +95,13 @@ bool isDigits(QStringView text, int lo = 0, int hi = 9);
 // "" for 0, otherwise the decimal text: how carry panels show a carry.
 QString carryText(int carry);
 
+// The decimal text of v (the hints' shorthand).
+inline QString num(qint64 v) { return QString::number(v); }
+// v written with at least width digits, zeros in front ("05", "075").
+QString padded(qint64 v, int width);
+// The count of decimal digits of v >= 0 (1 for 0).
+int digitCount(qint64 v);
+
 // component name + number, e.g. numbered("pnlWorking", 12) = "pnlWorking12".
 QString numbered(const char* prefix, int n);
 

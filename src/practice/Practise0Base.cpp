@@ -71,6 +71,8 @@ TPractise0BaseForm::~TPractise0BaseForm()
 
 void TPractise0BaseForm::SetUpScreen(const ScreenSetup& setup)
 {
+    Q_ASSERT_X(!m_setUp, "SetUpScreen", "a screen sets itself up once");
+    m_setUp = true;
     SectionName = setup.sectionName;
     EntryStyle = setup.entryStyle;
     BoxOrder = setup.boxOrder;
@@ -152,24 +154,60 @@ void TPractise0BaseForm::ResetCarryPairBoxes()
         a.IsUnused = false;
 }
 
+int TPractise0BaseForm::WorkingPanelNamed(const QString& name) const
+{
+    for (int i = 0; i < WorkingPanels.size(); ++i)
+        if (WorkingPanels.at(i).Panel->objectName() == name)
+            return i;
+    return -1;
+}
+
 void TPractise0BaseForm::ApplyWorkedProblem(const WorkedProblem& problem)
 {
-    m_ruleColorHints.clear();
-    for (int i = 0; i < WorkingPanels.size() && i < problem.boxes.size(); ++i) {
-        const RuleBox& rule = problem.boxes[i];
+    // A rule that names a box the screen does not list is a fault of the
+    // screen or of its rules: it fails here in a debug build and in the tests.
+    const auto missing = [this](const char* what, const QString& name) {
+        qWarning("%s: the worked problem names %s %s, which the screen does not list", qPrintable(objectName()),
+                 what, qPrintable(name));
+        Q_ASSERT_X(false, "ApplyWorkedProblem", "a rule names a box the screen does not list");
+    };
+    QHash<QString, int> carryIndex;
+    for (int c = 0; c < CarryPanels.size(); ++c) {
+        carryIndex.insert(CarryPanels.at(c).Panel->objectName(), c);
+        CarryPanels[c].Panel->setVisible(false);
+    }
+    QList<int> carryOf; // the carry box of each of the problem's carries
+    for (const RuleCarry& carry : problem.carries) {
+        const int c = carryIndex.value(carry.box, -1);
+        carryOf.append(c);
+        if (c < 0) {
+            missing("the carry box", carry.box);
+            continue;
+        }
+        CarryPanels[c].ExpectedDigit = carry.value;
+        CarryPanels[c].Panel->setVisible(true);
+    }
+
+    m_ruleColorHints = QList<QList<ColorHint>>(WorkingPanels.size());
+    for (WorkingPanelEntry& e : WorkingPanels)
+        e.IsUnused = true;
+    for (const RuleBox& rule : problem.boxes) {
+        const int i = WorkingPanelNamed(rule.box);
+        if (i < 0) {
+            missing("the box", rule.box);
+            continue;
+        }
         WorkingPanelEntry& e = WorkingPanels[i];
         e.ExpectedValue = rule.value;
         e.ActualAnswer = rule.text;
         e.Width = rule.width;
         e.IsMental = rule.mental;
         e.IsUnused = rule.unused;
-        e.CarryLink = rule.carryLink;
+        e.CarryLink = rule.carryLink >= 0 ? carryOf.value(rule.carryLink, -1) : -1;
         if (!rule.hint.isEmpty())
             SetWorkingPanelHint(e.Panel, rule.hint);
-        m_ruleColorHints.append(rule.colorHints);
+        m_ruleColorHints[i] = rule.colorHints;
     }
-    for (int c = 0; c < CarryPanels.size() && c < problem.carries.size(); ++c)
-        CarryPanels[c].ExpectedDigit = problem.carries[c].value;
 }
 
 void TPractise0BaseForm::BuildWorkingPanels()
@@ -279,6 +317,7 @@ void TPractise0BaseForm::WorkingPanelChanged(QWidget*)
 
 void TPractise0BaseForm::BitBtnPlayClick(QObject* sender)
 {
+    Q_ASSERT_X(m_setUp, "BitBtnPlayClick", "the screen's constructor calls SetUpScreen");
     PlayScreenSound(sender == BitBtnRewind ? Sounds::ReDo : Sounds::Play);
     if (m_scores->atLimit())
         Dialogs::current().information(this, Strings::text(Strings::ScoreLimit));
@@ -304,8 +343,7 @@ void TPractise0BaseForm::BitBtnPlayClick(QObject* sender)
     lblBestTime->show();
     btnTime->hide();
     SelectBestTime();
-    pnlTime->setCaption(BestTimeText);
-    pnlTime->setFontColor(BestTimeText != NoTime ? SysColors::Blue : SysColors::windowText());
+    ShowBestTimeOnStopwatch();
 
     StartTime = PracticeClock::now();
     if (sender == BitBtnPlay)

@@ -11,6 +11,7 @@
 #include "practice/PracticeRules.h"
 #include "practice/WorkbenchKeys.h"
 #include "shell/ChildForm.h"
+#include "shell/ScreenCatalogue.h"
 
 class GlyphButton;
 class IniFile;
@@ -100,6 +101,7 @@ public:
     const QList<WorkingPanelEntry>& workingPanels() const { return WorkingPanels; }
     const QList<CarryPanelEntry>& carryPanels() const { return CarryPanels; }
     const QString& sectionName() const { return SectionName; }
+    QStringList bestTimeKeys() const { return BestTimeKeys(); }
 
     // "m:ss" (or "h:mm:ss") of an elapsed time in days; 0 gives "—:—".
     static QString FormatElapsed(double days);
@@ -120,45 +122,88 @@ protected:
     // question is worked again.
     virtual void BitBtnRewindClick();
 
-    // ---- the hooks, in their fixed order ------------------------------------
-    virtual void HighlightWorkingPanel();                                 // 1
-    virtual void MoveHighlight(int direction, QWidget* panel);            // 2
-    virtual void NewQuestion() = 0;                                       // 3
-    virtual void ShowQuestion() = 0;                                      // 4
-    virtual void ClearQuestionPanels();                                   // 5
-    virtual void ShowActualAnswer() = 0;                                  // 6
-    virtual void ClearAnswerPanels();                                     // 7
-    virtual void ClearWorkingPanels();                                    // 8
-    virtual void HideOptionPanels();                                      // 9
-    virtual void ShowOptionPanels();                                      // 10
-    virtual void BuildWorkingPanels();                                    // 11
-    virtual void CheckWorkingPanels();                                    // 12
-    virtual void ShowColorHints(QWidget* panel);                          // 13
-    virtual void WorkingPanelChanged(QWidget* panel);                     // 14
-    virtual void RestoreColors();                                         // 15
-    virtual void SetWorkingPanelFontColor(Panel* panel, int width);       // 16
-    virtual void FormatWorkingPanel(Panel* panel, int mode);              // 17
-    virtual void ResetWorkingPanels();                                    // 18
-    virtual void ShowAnswerSteps(const QString& which);                   // 19
-    virtual void EvaluateAnswer();                                        // 20
-    virtual void UpdateScores();                                          // 21
-    virtual bool UpdateBestTime(double elapsed);                          // 22
-    virtual void HideAnswerPanels();                                      // 23
+    // ---- the hooks ----------------------------------------------------------
+    // What each default does; TPractiseRulesForm overrides the ones marked R
+    // from the method's rules, and a screen overrides what its layout needs.
+    // Lights the current box (lime, aqua when wider than one digit) and its carry box.
+    virtual void HighlightWorkingPanel();
+    // Moves the current box along the list (next, previous, first, last, or
+    // to panel), skipping hidden boxes; the grid moves belong to the screens.
+    virtual void MoveHighlight(int direction, QWidget* panel);
+    // Makes the next question (pure: every screen has its own).
+    virtual void NewQuestion() = 0;
+    // Writes the question into its panels (pure; R: the problem's question panels).
+    virtual void ShowQuestion() = 0;
+    // Empties every question panel.
+    virtual void ClearQuestionPanels();
+    // Writes the correct answer into the answer panels (pure; R: the problem's answer panels).
+    virtual void ShowActualAnswer() = 0;
+    // Empties every answer panel.
+    virtual void ClearAnswerPanels();
+    // Empties every working box.
+    virtual void ClearWorkingPanels();
+    // Hides the options panel (when the screen has options) and the answer panels.
+    virtual void HideOptionPanels();
+    // Shows the options panel again and the answer panels in use.
+    virtual void ShowOptionPanels();
+    // Empties the boxes in their default colours, shows the ones in use and
+    // highlights the first (R: first applies the problem's boxes).
+    virtual void BuildWorkingPanels();
+    // STOP: reads every box and carry box, paints the wrong ones red.
+    virtual void CheckWorkingPanels();
+    // Lights the colour hints of a box (the rules' links, ShowRuleColorHints).
+    virtual void ShowColorHints(QWidget* panel);
+    // A box's text changed as the learner typed: nothing.
+    virtual void WorkingPanelChanged(QWidget* panel);
+    // Gives every box, question panel, carry box and hinted panel its colours back.
+    virtual void RestoreColors();
+    // Keeps a box's text colour: window text for one digit, fuchsia for more.
+    virtual void SetWorkingPanelFontColor(Panel* panel, int width);
+    // Mode 1 strips a box's leading zeros, mode 2 pads it with zeros to its width.
+    virtual void FormatWorkingPanel(Panel* panel, int mode);
+    // Forgets the learner's and the actual texts of every box (R: also empties the carry boxes).
+    virtual void ResetWorkingPanels();
+    // "sMA" shows the learner's texts in the boxes in use, "sAA" the actual
+    // ones (R: the carry boxes too).
+    virtual void ShowAnswerSteps(const QString& which);
+    // Right when the learner's answer digits read as the correct ones (and,
+    // with carry pairs, no carry box is wrong).
+    virtual void EvaluateAnswer();
+    // Counts the attempt on Correct and Total.
+    virtual void UpdateScores();
+    // Offers the time as the best time of BestTimeKey(); true when it is a new best.
+    virtual bool UpdateBestTime(double elapsed);
+    // Hides the answer panels and the right/wrong mark.
+    virtual void HideAnswerPanels();
+    // The index of panel among the first last + 1 entries of list, or -1.
     virtual int FindWorkingPanel(const QWidget* panel, const QList<WorkingPanelEntry>& list,
-                                 int last) const;                         // 24
+                                 int last) const;
+    // The text colour of a highlighted box: black on a light highlight over
+    // white text, else the box's own.
     virtual QColor GetHighlightFontColor(const QWidget* panel, const QList<WorkingPanelEntry>& list,
-                                         int last) const;                 // 25
-    virtual void JumpVertically(QWidget* panel, bool showOnly);           // 26
-    virtual void SaveSettings();                                          // 27
-    virtual void LoadSettings();                                          // 28
-    virtual void SaveBestTimes(IniFile& file);                            // 29
-    virtual void LoadBestTimes(const IniFile& file);                      // 30
-    virtual void SelectBestTime();                                        // 31
-    virtual int GetOptionIndex();                                         // 32
-    virtual int GetOptionDividendIndex();                                 // 33
-    virtual Panel* GetOptionButton(int n);                                // 34
-    virtual Panel* GetOptionDividendButton(int n);                        // 35
-    virtual void RefreshHighlight();                                      // 36
+                                         int last) const;
+    // Up and Down on a screen without a grid: nothing.
+    virtual void JumpVertically(QWidget* panel, bool showOnly);
+    // Writes Option (and OptionDividend), Total, Correct and the best times.
+    virtual void SaveSettings();
+    // Reads them back: the option buttons, the scores and the best times.
+    virtual void LoadSettings();
+    // Writes every best time under its key.
+    virtual void SaveBestTimes(IniFile& file);
+    // Reads every best time of BestTimeKeys().
+    virtual void LoadBestTimes(const IniFile& file);
+    // Takes the best time of BestTimeKey() as the one shown.
+    virtual void SelectBestTime();
+    // The number (1, 2, ...) of the current option button; 1 without options.
+    virtual int GetOptionIndex();
+    // The number of the current dividend option: 1 (only division has them).
+    virtual int GetOptionDividendIndex();
+    // The option button of number n, or nullptr.
+    virtual Panel* GetOptionButton(int n);
+    // The dividend option button of number n: nullptr (only division has them).
+    virtual Panel* GetOptionDividendButton(int n);
+    // Repaints the highlight, the box's hint and its colour hints.
+    virtual void RefreshHighlight();
 
 public:
     // ---- handlers (what the controls and keys do) ---------------------------
@@ -189,6 +234,13 @@ protected:
     // ---- for the screens ----------------------------------------------------
     // The fixed settings of a screen, applied by SetUpScreen.
     struct ScreenSetup {
+        // A screen of the catalogue: its section and help topic from its row.
+        ScreenSetup(ScreenId screen, int navigate, EntryStyleKind style, BoxOrderKind order, bool options = true,
+                    QString bestTime = QString())
+            : ScreenSetup(ScreenCatalogue::row(screen).section, ScreenCatalogue::row(screen).helpTopic, navigate,
+                          style, order, options, std::move(bestTime))
+        {
+        }
         ScreenSetup(QString section, int help, int navigate, EntryStyleKind style, BoxOrderKind order,
                     bool options = true, QString bestTime = QString())
             : sectionName(std::move(section)), helpContext(help), navigateContext(navigate), entryStyle(style),
@@ -206,9 +258,13 @@ protected:
     // The first half of a screen's creation: section, entry style, box order,
     // help contexts, the options panel, the best-time keys, LoadSettings and
     // the best time shown (through ActivateOptionButton when there are
-    // options). The screen adds its option buttons and sets CurrentOption to
-    // its default first, then calls this, then lays out its boxes
-    // (AddWorkingPanel...) and calls ResetWorkingPanels.
+    // options). A screen's constructor, in this order:
+    //   1. adds its option buttons and sets CurrentOption to its default,
+    //   2. calls SetUpScreen once (it selects the stored option),
+    //   3. lays out the rest of its boxes (AddWorkingPanel...) and calls
+    //      ResetWorkingPanels.
+    // An option button added after SetUpScreen, a second SetUpScreen and a
+    // PLAY on a screen that never called it fail an assertion.
     void SetUpScreen(const ScreenSetup& setup);
 
     // Lays out the screen's boxes. A working panel gets Tag = its index and
@@ -261,6 +317,10 @@ protected:
     void UpdateLamp();
     void ShowMyTime();
     void ShowBestTime();
+    // While the learner works the stopwatch panel itself shows the best time.
+    void ShowBestTimeOnStopwatch();
+    // Blue when a best time is kept, window text when none.
+    QColor BestTimeColor() const;
     void ShowPanelHint();
     // Digit entry into the current box (the digit is LastKey); true when
     // the box is complete and the highlight moves on.
@@ -274,12 +334,18 @@ protected:
     // box emptied (expected digit 0, window colours, normal font), every
     // working box emptied in its default colours, every answer column in use.
     void ResetCarryPairBoxes();
-    // Copies a worked problem of the method's rules onto the boxes: each
-    // working panel's expected value, actual-answer text, width, mental and
-    // unused marks, carry link and step hint (an empty rule hint keeps the
-    // panel's own), each carry box's expected digit, and the colour-hint
-    // links that ShowRuleColorHints lights.
+    // Copies a worked problem of the method's rules onto the boxes, each
+    // rule onto the box of its component name (the rules' order need not be
+    // the list's): each working panel's expected value, actual-answer text,
+    // width, mental and unused marks, carry link and step hint (an empty rule
+    // hint keeps the panel's own), each carry box's expected digit, and the
+    // colour-hint links that ShowRuleColorHints lights. A working panel the
+    // problem does not name is unused; a carry box it does not name is
+    // hidden. A rule naming a box the screen does not list fails an
+    // assertion (and warns in a release build).
     void ApplyWorkedProblem(const WorkedProblem& problem);
+    // The index of the working panel of that component name, or -1.
+    int WorkingPanelNamed(const QString& name) const;
     // ShowColorHints of a screen whose rules give the links: lights what the
     // rules name for the box (yellow background, yellow text, a carry box
     // yellow with black text, or a colour of the method's own; a working panel
@@ -410,4 +476,5 @@ private:
     QHash<QString, Panel*> m_panelsByName;
     QSet<const Panel*> m_wiredPanels; // working panels whose click is wired
     QMetaObject::Connection m_hintConnection;
+    bool m_setUp = false; // SetUpScreen has run
 };

@@ -22,7 +22,8 @@ namespace {
 
 // Client pixels of the question line, the marks above the divisor and the
 // rows of the answer.
-constexpr int BoxSize = 25;
+constexpr int BoxSize = BoxFactory::BoxSize;
+constexpr int Step = BoxFactory::Step;
 constexpr int QuestionTop = 170;
 constexpr int DividendLeft = 8;
 constexpr int MoverTop = 196;
@@ -37,12 +38,12 @@ constexpr int LinesStart = LinesWidth - 1; // lineNTVertical's left inside pnlLi
 
 constexpr int divisorLeft(int i)
 {
-    return 321 + 26 * i;
+    return 321 + Step * i;
 }
 
 constexpr int quotientLeft(int k)
 {
-    return 424 + 26 * k;
+    return 424 + Step * k;
 }
 
 // Left of pnlDividend<i> inside pnlDividend (pnlDividend0 is the units digit).
@@ -52,15 +53,17 @@ constexpr int dividendDigitLeft(int i)
 }
 
 // Where box i stands inside pnlMover (the quotient boxes stand on the
-// question line instead).
+// question line instead): rows a step apart, each group two steps right of
+// the one before.
 QPoint moverPlace(int box)
 {
-    const int k = box / 5;
-    switch (box % 5) {
-    case 2: return {78 + 52 * k, 26};
-    case 3: return {104 + 52 * k, 0};
-    case 4: return {104 + 52 * k, 26};
-    default: return {52 + 52 * k, 52};
+    using Role = Rules::BoxRole;
+    const int group = 2 * Step * Rules::groupOf(box);
+    switch (Rules::roleOf(box)) {
+    case Role::NT: return {group + 3 * Step, Step};
+    case Role::B: return {group + 4 * Step, 0};
+    case Role::U: return {group + 4 * Step, Step};
+    default: return {group + 2 * Step, 2 * Step}; // A and the remainder
     }
 }
 
@@ -118,7 +121,7 @@ TPractiseDivisionForm::TPractiseDivisionForm(QWidget* parent) : TPractiseRulesFo
 
     CurrentOption = PanelNamed(Rules::divisorOptions().first().button);
     CurrentOptionDividend = m_dividendButtons.first();
-    SetUpScreen({QStringLiteral("SpeedDivision"), PracticeHelp::TopicSpeedDivision, PracticeHelp::LegendDivisionRoot,
+    SetUpScreen({ScreenId::SpeedDivision, PracticeHelp::LegendDivisionRoot,
                  FreeEntry, LeftToRight});
     ActivateOptionDividendButton(CurrentOptionDividend);
     connect(chkShowColorHints, &QCheckBox::clicked, this, [this] { showMarkLettersWhileIdle(); });
@@ -197,8 +200,11 @@ void TPractiseDivisionForm::createBoxes()
     const BoxFactory onLine(this);
     const BoxFactory inMover(pnlMover);
     for (int i = 0; i < Rules::BoxCount; ++i) {
-        Panel* box = i % 5 == 1 ? onLine.working(Rules::workingBox(i), square(quotientLeft(i / 5), QuestionTop), 16)
-                                : inMover.working(Rules::workingBox(i), QRect(moverPlace(i), QSize(BoxSize, BoxSize)), 16);
+        // The quotient digits stand on the question line, the rest in the mover.
+        const QString name = Rules::workingBox(i);
+        Panel* box = Rules::roleOf(i) == Rules::BoxRole::Quotient
+                         ? onLine.working(name, square(quotientLeft(Rules::groupOf(i)), QuestionTop), 16)
+                         : inMover.working(name, QRect(moverPlace(i), QSize(BoxSize, BoxSize)), 16);
         AddWorkingPanel(box, Rules::layoutWidth(Rules::layout(6, 2, false), i));
     }
     m_boxes = WorkingPanels;
@@ -248,7 +254,7 @@ void TPractiseDivisionForm::createMarksAndLines()
     pnlLines->setAttribute(Qt::WA_TransparentForMouseEvents);
     lineNTVertical = line(pnlLines, QStringLiteral("lineNTVertical"), {LinesStart, 0, 1, 1});
     lineNThorizontal = line(pnlLines, QStringLiteral("lineNThorizontal"), {0, 0, 1, 1});
-    lineUTVertical = line(pnlLines, QStringLiteral("lineUTVertical"), {LinesStart - 26, 0, 1, 1});
+    lineUTVertical = line(pnlLines, QStringLiteral("lineUTVertical"), {LinesStart - Step, 0, 1, 1});
     lineUTHorizontal = line(pnlLines, QStringLiteral("lineUTHorizontal"), {0, 0, 1, 1});
     pnlLines->hide();
 
@@ -355,11 +361,7 @@ Panel* TPractiseDivisionForm::GetOptionDividendButton(int n)
 
 QStringList TPractiseDivisionForm::BestTimeKeys() const
 {
-    QStringList keys;
-    for (const Rules::Option& dividend : Rules::dividendOptions())
-        for (const Rules::Option& divisor : Rules::divisorOptions())
-            keys << Rules::bestTimeKey(dividend.digits, divisor.digits);
-    return keys;
+    return PracticeMethods::bestTimeKeys(Rules::bestTimes());
 }
 
 QString TPractiseDivisionForm::BestTimeKey() const
@@ -443,6 +445,7 @@ void TPractiseDivisionForm::ResetWorkingPanels()
     AnswerPanels.clear();
     for (int i = 0; i < WorkingPanels.size(); ++i) {
         WorkingPanelEntry& e = WorkingPanels[i];
+        const bool quotient = Rules::roleOf(i) == Rules::BoxRole::Quotient;
         e.Width = Rules::layoutWidth(l, i);
         e.IsMental = Rules::isMental(l, i);
         e.IsUnused = Rules::isUnused(l, i);
@@ -450,12 +453,12 @@ void TPractiseDivisionForm::ResetWorkingPanels()
         e.FontColor = DefaultFontColor(e.Width);
         e.Panel->setFontSpec(QStringLiteral("Arial"), 16, false);
         SetWorkingPanelHint(e.Panel, i == l.remainderBox ? QStringLiteral("Remainder|")
-                                     : i % 5 == 1        ? QStringLiteral("Quotient|")
+                                     : quotient          ? QStringLiteral("Quotient|")
                                                          : QStringLiteral("Working Box|"));
         e.Panel->setVisible(!e.IsUnused && !(e.IsMental && MentalBoxesHidden));
-        if (i % 5 == 1 && i / 5 < l.quotientDigits) {
+        if (quotient && Rules::groupOf(i) < l.quotientDigits) {
             MyAnswerPanels.append({e.Panel, false});
-            AnswerPanels.append({PanelNamed(Rules::answerPanel(i / 5)), false});
+            AnswerPanels.append({PanelNamed(Rules::answerPanel(Rules::groupOf(i))), false});
         }
     }
     MyAnswerPanels.append({WorkingPanels.last().Panel, false});
@@ -516,7 +519,7 @@ void TPractiseDivisionForm::showMarks(const Rules::Marks& marks)
         pnlLines->hide();
         return;
     }
-    const int left = quotientLeft(0) + BoxSize / 2 - LinesStart + 26 * marks.group;
+    const int left = quotientLeft(0) + BoxSize / 2 - LinesStart + Step * marks.group;
     pnlLines->move(left, pnlLines->y());
     const int bottom = QuestionTop - pnlLines->y(); // the quotient boxes' top
     const auto rowMiddle = [&](int mark) { return MarkTops[mark] + MarkHeight / 2 - pnlLines->y(); };
@@ -529,8 +532,8 @@ void TPractiseDivisionForm::showMarks(const Rules::Marks& marks)
     lineNThorizontal->setGeometry(from, y, LinesStart - from + 1, 1);
     const int uy = rowMiddle(4);
     const int ufrom = divisorLeft(MarkOver[4]) + BoxSize - left;
-    lineUTVertical->setGeometry(LinesStart - 26, uy, 1, bottom - uy);
-    lineUTHorizontal->setGeometry(ufrom, uy, LinesStart - 26 - ufrom + 1, 1);
+    lineUTVertical->setGeometry(LinesStart - Step, uy, 1, bottom - uy); // under the quotient digit before
+    lineUTHorizontal->setGeometry(ufrom, uy, LinesStart - Step - ufrom + 1, 1);
     lineNTVertical->setVisible(marks.ntLines);
     lineNThorizontal->setVisible(marks.ntLines);
     lineUTVertical->setVisible(marks.utLines);

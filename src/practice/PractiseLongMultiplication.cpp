@@ -43,7 +43,7 @@ void TPractiseLongMultiplicationForm::createRows()
                                         Panel::Bevel::Raised, Strings::text(Strings::HintMultiplicand)));
     boxes.sign(QStringLiteral("lblEqual"), QString(TextChars::Times), {l.signLeft, l.questionTop + 2, BoxSize, 23}, 19);
     for (int k = 0; k < LM::MaxMultiplierDigits; ++k)
-        boxes.question(LM::multiplierPanel(k), square(l.multiplierLeft + 26 * k, l.questionTop), 16,
+        boxes.question(LM::multiplierPanel(k), square(l.multiplierLeft + BoxFactory::Step * k, l.questionTop), 16,
                        Panel::Bevel::Raised, QStringLiteral("Multiplier|"));
     bvlSeparator = boxes.rule(QStringLiteral("bvlSeparator"), {ColumnLeft(0), l.ruleTop, BoxSize, 2});
 

@@ -4,10 +4,10 @@
 #include <QLabel>
 #include <QRadioButton>
 
+#include "practice/BoxFactory.h"
 #include "practice/PracticeHelp.h"
 #include "shell/Panel.h"
 #include "shell/Hints.h"
-#include "shell/SysColors.h"
 #include "shell/WhatsThisMenu.h"
 
 using Rules = MultiplyTwoFingerRules;
@@ -38,7 +38,7 @@ TPractiseMultiply2FingerMethodForm::TPractiseMultiply2FingerMethodForm(QWidget* 
     connect(chkShowHint, &QCheckBox::clicked, this, [this] { setUtHintsShown(chkShowHint->isChecked()); });
 
     CurrentOption = DigitButton(1);
-    SetUpScreen({QStringLiteral("Multiply2Finger"), PracticeHelp::TopicMultiply2Finger, PracticeHelp::LegendMultiply,
+    SetUpScreen({ScreenId::MultiplyTwoFinger, PracticeHelp::LegendMultiply,
                  CarryPairEntry, RightToLeft});
     ResetWorkingPanels();
 }
@@ -92,7 +92,7 @@ void TPractiseMultiply2FingerMethodForm::createUtRow()
     pnlUT->setBevelOuter(Panel::Bevel::None);
     for (int i = 0; i < LM::MaxMultiplierDigits; ++i) {
         auto* ut = new Panel(pnlUT, Rules::utPanel(i));
-        ut->setGeometry(26 * i, 1, 25, 17);
+        ut->setGeometry(BoxFactory::Step * i, 1, BoxFactory::BoxSize, 17);
         ut->setFontSpec(QStringLiteral("Arial"), 10, true);
         ut->setBevelOuter(Panel::Bevel::Raised);
         m_ut.append(ut);
@@ -111,18 +111,12 @@ void TPractiseMultiply2FingerMethodForm::selectRange(DigitRange range)
         ShowBestTime();
         return;
     }
-    // While playing the stopwatch panel itself shows the best time.
-    pnlTime->setCaption(BestTimeText);
-    pnlTime->setFontColor(BestTimeText != FormatElapsed(0) ? SysColors::Blue : SysColors::windowText());
+    ShowBestTimeOnStopwatch();
 }
 
 QStringList TPractiseMultiply2FingerMethodForm::BestTimeKeys() const
 {
-    QStringList keys;
-    for (const Rules::Option& o : Rules::options())
-        for (const Rules::Range& r : Rules::ranges())
-            keys << Rules::bestTimeKey(o.digits, r.range);
-    return keys;
+    return PracticeMethods::bestTimeKeys(Rules::bestTimes());
 }
 
 QString TPractiseMultiply2FingerMethodForm::BestTimeKey() const

@@ -25,7 +25,7 @@ constexpr int AnswerTop = 288;
 
 constexpr int columnLeft(int position)
 {
-    return 335 - 26 * position;
+    return 335 - BoxFactory::Step * position;
 }
 
 // A carry box stands above the next position, in the middle of its column.
@@ -66,7 +66,7 @@ TPractiseMultiplyBasicForm::TPractiseMultiplyBasicForm(QWidget* parent) : TPract
     placeCommonControls();
 
     // The first option (11) is the default.
-    SetUpScreen({QStringLiteral("MultiplyBasic"), PracticeHelp::TopicMultiplyBasic, PracticeHelp::LegendMultiply,
+    SetUpScreen({ScreenId::MultiplyBasic, PracticeHelp::LegendMultiply,
                  CarryPairEntry, RightToLeft});
     ResetWorkingPanels();
 }
@@ -87,7 +87,7 @@ void TPractiseMultiplyBasicForm::createQuestionRow()
     }
     boxes.sign(QStringLiteral("lblMultiplySign"), QString(TextChars::Times), box(396, QuestionTop), 19);
     for (int k = 0; k < 2; ++k)
-        boxes.question(QStringLiteral("pnlMultiplier%1").arg(k), box(424 + 26 * k, QuestionTop), 16,
+        boxes.question(QStringLiteral("pnlMultiplier%1").arg(k), box(424 + BoxFactory::Step * k, QuestionTop), 16,
                        Panel::Bevel::Raised, QStringLiteral("Multiplier|"));
     boxes.rule(QStringLiteral("bvlQuestionLine"),
                {columnLeft(Rules::Digits), LineTop, 475 - columnLeft(Rules::Digits), 2});

@@ -23,7 +23,7 @@ TPractiseMultiplyDirectMethodForm::TPractiseMultiplyDirectMethodForm(QWidget* pa
     AddDigitOptions(Rules::options(), &Rules::bestTimeKey);
     chkHideMentalBoxes->hide(); // no mental boxes here
     CurrentOption = DigitButton(Rules::MinMultiplierDigits);
-    SetUpScreen({QStringLiteral("MultiplyDirect"), PracticeHelp::TopicMultiplyDirect, PracticeHelp::LegendMultiply,
+    SetUpScreen({ScreenId::MultiplyDirect, PracticeHelp::LegendMultiply,
                  CarryPairEntry, RightToLeft});
     ResetWorkingPanels();
 }

@@ -48,13 +48,7 @@ void TPractiseRulesForm::BuildWorkingPanels()
     }
     showAnswerCarryRow(false); // the previous problem's row, which may be longer
     Problem = SolveQuestion();
-    ApplyWorkedProblem(Problem);
-    // Boxes the worked problem does not name are out of it: the working
-    // boxes are unused and the carry boxes hidden.
-    for (qsizetype i = Problem.boxes.size(); i < WorkingPanels.size(); ++i)
-        WorkingPanels[i].IsUnused = true;
-    for (qsizetype c = 0; c < CarryPanels.size(); ++c)
-        CarryPanels[c].Panel->setVisible(c < Problem.carries.size());
+    ApplyWorkedProblem(Problem); // boxes it does not name are out of the problem
     // An answer column is out of the problem when its working box is.
     for (int k = 0; k < MyAnswerPanels.size(); ++k) {
         const int box = FindWorkingPanel(MyAnswerPanels[k].Panel, WorkingPanels, int(WorkingPanels.size()) - 1);
@@ -82,8 +76,10 @@ void TPractiseRulesForm::CheckWorkingPanels()
         a.Panel->setVisible(!a.IsUnused);
     showAnswerCarryRow(true);
     pnlViewAnswers->show();
-    for (int i = 0; i < WorkingPanels.size() && i < Problem.boxes.size(); ++i) {
-        const RuleBox& rule = Problem.boxes.at(i);
+    for (const RuleBox& rule : std::as_const(Problem.boxes)) {
+        const int i = WorkingPanelNamed(rule.box);
+        if (i < 0)
+            continue;
         Panel* box = WorkingPanels.at(i).Panel;
         if (rule.stripZeros)
             box->setCaption(StripLeadingZeros(box->caption()));

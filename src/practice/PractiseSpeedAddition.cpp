@@ -33,8 +33,8 @@ QRect square(int left, int top, int size)
 TPractiseSpeedAdditionForm::TPractiseSpeedAdditionForm(QWidget* parent) : TPractiseRulesForm(parent)
 {
     setObjectName(QStringLiteral("PractiseSpeedAdditionForm"));
-    SetUpScreen({QStringLiteral("SpeedAddition"), PracticeHelp::TopicSpeedAddition, PracticeHelp::LegendSpeedAddition,
-                 CarryPairEntry, Grid, false, QStringLiteral("Time1")});
+    SetUpScreen({ScreenId::SpeedAddition, PracticeHelp::LegendSpeedAddition,
+                 CarryPairEntry, Grid, false, Rules::bestTimeKey()});
     pnlMover->setBevelOuter(Panel::Bevel::None);
     BitBtnCustom->hide();
     createGrid();
@@ -48,14 +48,14 @@ void TPractiseSpeedAdditionForm::createGrid()
     const BoxFactory boxes(this);
     for (int r = 0; r < Rules::Rows; ++r) {
         for (int g = 0; g < Rules::Columns; ++g)
-            AddQuestionPanel(boxes.question(Rules::questionPanel(r, g), square(columnLeft(g), 58 + 26 * r, 25), 16));
+            AddQuestionPanel(boxes.question(Rules::questionPanel(r, g), square(columnLeft(g), 58 + BoxFactory::Step * r, 25), 16));
     }
     // Working boxes in list order: per column five tick boxes, the running
     // total and the carry total; then the answer row from the right; then
     // the leading answer digit.
     for (int g = 0; g < Rules::Columns; ++g) {
         for (int k = 0; k < 5; ++k)
-            AddWorkingPanel(boxes.working(Rules::boxName(Rules::tickBox(g, k)), square(columnLeft(g) - 16, 84 + 26 * k, 14), 11, true), 1);
+            AddWorkingPanel(boxes.working(Rules::boxName(Rules::tickBox(g, k)), square(columnLeft(g) - 16, 84 + BoxFactory::Step * k, 14), 11, true), 1);
         AddWorkingPanel(boxes.working(Rules::boxName(Rules::runningTotalBox(g)), square(columnLeft(g), 218, 25), 15, true), 2);
         AddWorkingPanel(boxes.working(Rules::boxName(Rules::carryTotalBox(g)), square(columnLeft(g), 244, 25), 15, true), 1);
     }

@@ -26,7 +26,7 @@ TPractiseSquare2DigitForm::TPractiseSquare2DigitForm(QWidget* parent) : TPractis
     setObjectName(QStringLiteral("PractiseSquare2DigitForm"));
     AddOptionButtons(Rules::options());
     PnlOptions->setGeometry(369, 22, 215, 32);
-    SetUpScreen({QStringLiteral("Square2Digit"), PracticeHelp::TopicSquare2Digit, PracticeHelp::LegendSquares,
+    SetUpScreen({ScreenId::Square2Digit, PracticeHelp::LegendSquares,
                  FreeEntry, LeftToRight});
     pnlMover->setBevelOuter(Panel::Bevel::None);
 

@@ -37,7 +37,7 @@ constexpr int TotalLineTop = 190;
 // Answer digit k (1 units .. 6 hundred-thousands) stands at 360 - 26 (k - 1).
 constexpr int answerLeft(int k)
 {
-    return 360 - 26 * (k - 1);
+    return 360 - BoxFactory::Step * (k - 1);
 }
 
 int widthOf(int box)
@@ -65,7 +65,7 @@ TPractiseSquare3DigitForm::TPractiseSquare3DigitForm(QWidget* parent) : TPractis
     setObjectName(QStringLiteral("PractiseSquare3DigitForm"));
     AddOptionButtons(Rules::options());
     PnlOptions->setGeometry(427, 22, 157, 32);
-    SetUpScreen({QStringLiteral("Square3Digit"), PracticeHelp::TopicSquare3Digit, PracticeHelp::LegendSquares,
+    SetUpScreen({ScreenId::Square3Digit, PracticeHelp::LegendSquares,
                  FreeEntry, LeftToRight});
     pnlMover->setBevelOuter(Panel::Bevel::None);
 
@@ -83,7 +83,7 @@ TPractiseSquare3DigitForm::TPractiseSquare3DigitForm(QWidget* parent) : TPractis
             AddWorkingPanel(boxes.working(Rules::workingBox(index), at, FontPx), widthOf(index));
         }
     }
-    bvlTotal = boxes.rule(QStringLiteral("bvlTotal"), {256, TotalLineTop, 3 * 26 - 1, 2});
+    bvlTotal = boxes.rule(QStringLiteral("bvlTotal"), {256, TotalLineTop, 3 * BoxFactory::Step - 1, 2});
     for (int k = 6; k >= 1; --k)
         AddWorkingPanel(boxes.working(Rules::answerUserBox(k), {answerLeft(k), AnswerTop, Box, Box}, FontPx), 1);
     for (int k = 1; k <= 6; ++k) {

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int BoxSize = 25;
 constexpr int FontPx = 14;
-constexpr int Step = 26;
+constexpr int Step = BoxFactory::Step;
 
 // pnlMover: the question, the first rounds' boxes and the remainder area.
 // Its right edge stays where it is at creation; its width follows the last
@@ -156,7 +156,7 @@ TPractiseSquareRootForm::TPractiseSquareRootForm(QWidget* parent) : TPractiseRul
     placeCommonControls();
 
     CurrentOption = PanelNamed(Rules::optionForDigits(Rules::MaxDigits)->button);
-    SetUpScreen({QStringLiteral("SquareRoot"), PracticeHelp::TopicSquareRoot, PracticeHelp::LegendDivisionRoot,
+    SetUpScreen({ScreenId::SquareRoot, PracticeHelp::LegendDivisionRoot,
                  FreeEntry, LeftToRight});
     ResetWorkingPanels();
 }

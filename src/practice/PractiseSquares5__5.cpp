@@ -14,7 +14,6 @@ namespace {
 
 const QString OptionsPanelHint =
     QStringLiteral("|Options Panel: Click any button on this panel to set the practise option.");
-constexpr int HelpTopic = 535;
 
 // The row of number, exponent, "=" and square, centred right of the options.
 constexpr int OptionsLeft = 8;
@@ -58,7 +57,7 @@ TPractiseSquares5__5Form::TPractiseSquares5__5Form(QWidget* parent) : TBasicsBas
         connect(button, &Panel::clicked, this, [this, button] { ActivateOptionButton(button); });
         m_options << button;
     }
-    FormCreateScreen(QStringLiteral("Square5_5"), HelpTopic, m_options.first());
+    FormCreateScreen(ScreenId::Squares5, m_options.first());
 }
 
 void TPractiseSquares5__5Form::NewQuestion()

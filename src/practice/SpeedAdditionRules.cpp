@@ -75,6 +75,114 @@ QString SpeedAdditionRules::questionPanel(int row, int column)
     return numbered("pnlQuestion", row * Columns + column);
 }
 
+namespace {
+
+using Rules = SpeedAdditionRules;
+
+// A box of the grid: its column's running total (two digits, read without a
+// leading zero).
+bool isRunningTotalBox(int i)
+{
+    return i < Rules::answerBox(0) && i == Rules::runningTotalBox(i / 7);
+}
+
+// Every box with its name, width, carry link and zero rule; values come later.
+QList<RuleBox> emptyBoxes()
+{
+    QList<RuleBox> boxes(Rules::BoxCount);
+    for (int i = 0; i < Rules::BoxCount; ++i) {
+        RuleBox& b = boxes[i];
+        b.box = Rules::boxName(i);
+        const bool answer = i >= Rules::answerBox(0) && i < Rules::LeadingBox;
+        b.width = answer || isRunningTotalBox(i) ? 2 : 1;
+        b.carryLink = answer ? i - Rules::answerBox(0) : -1;
+        b.stripZeros = i == Rules::LeadingBox || isRunningTotalBox(i);
+    }
+    return boxes;
+}
+
+// What the columns leave for the answer row.
+struct ColumnTotals {
+    std::array<int, Rules::Columns> running{};
+    std::array<int, Rules::Columns> ticks{};
+};
+
+// The columns, each added from the top digit down: a tick beside the digit
+// at which the total reaches 11 (11 taken off), the running total and the
+// ticks at the bottom.
+ColumnTotals workColumns(const Rules::Question& q, QList<RuleBox>& boxes)
+{
+    ColumnTotals totals;
+    for (int g = 0; g < Rules::Columns; ++g) {
+        int total = 0;
+        for (int r = 0; r < Rules::Rows; ++r) {
+            total += q.digits[r][g];
+            if (total >= 11) {
+                RuleBox& tick = boxes[Rules::tickBox(g, r - 1)];
+                tick.value = 1;
+                tick.text = QStringLiteral("1");
+                total -= 11;
+                ++totals.ticks[g];
+            }
+        }
+        totals.running[g] = total;
+        RuleBox& rt = boxes[Rules::runningTotalBox(g)];
+        rt.value = total;
+        rt.text = QString::number(total);
+        rt.hint = rt.text + QLatin1Char('|');
+        for (int r = 0; r < Rules::Rows; ++r)
+            rt.colorHints << ColorHint{Rules::questionPanel(r, g), ColorHintStyle::Background};
+        RuleBox& ct = boxes[Rules::carryTotalBox(g)];
+        ct.value = totals.ticks[g];
+        ct.text = QString::number(totals.ticks[g]);
+        ct.hint = ct.text + QLatin1Char('|');
+        for (int k = 0; k < 5; ++k)
+            ct.colorHints << ColorHint{Rules::boxName(Rules::tickBox(g, k)), ColorHintStyle::Background};
+    }
+    return totals;
+}
+
+// The answer row, right to left: each position's running total, its ticks,
+// the ticks of the column to its right and the carry. Position c is grid
+// column 7 - c; position 8 has no column of its own (running total and
+// ticks 0).
+void workAnswerRow(const ColumnTotals& columns, WorkedProblem& p)
+{
+    int carry = 0;
+    for (int c = 0; c < Rules::AnswerPositions; ++c) {
+        const int g = Rules::Columns - 1 - c;
+        const bool inGrid = c < Rules::Columns;
+        const int rt = inGrid ? columns.running[g] : 0;
+        const int t = inGrid ? columns.ticks[g] : 0;
+        const int tRight = c > 0 ? columns.ticks[g + 1] : 0;
+        const int total = rt + t + tRight + carry;
+
+        RuleBox& b = p.boxes[inGrid ? Rules::answerBox(c) : Rules::LeadingBox];
+        b.value = total % 10;
+        b.text = QString::number(b.value);
+        b.hint = QStringLiteral("%1 = %2 + %3 + %4").arg(total).arg(rt).arg(t).arg(tRight);
+        if (carry > 0)
+            b.hint += QLatin1String(" + ") + CarryMark(carry);
+        b.hint += QLatin1Char('|');
+
+        if (inGrid) {
+            b.colorHints << ColorHint{Rules::boxName(Rules::runningTotalBox(g)), ColorHintStyle::Background}
+                         << ColorHint{Rules::boxName(Rules::carryTotalBox(g)), ColorHintStyle::Background};
+        }
+        if (c > 0) {
+            b.colorHints << ColorHint{Rules::boxName(Rules::carryTotalBox(g + 1)), ColorHintStyle::Background}
+                         << ColorHint{numbered("pnlCarryTotal", c - 1), ColorHintStyle::CarryBox};
+        }
+        if (inGrid) {
+            carry = total / 10;
+            p.carries << RuleCarry{numbered("pnlCarryTotal", c), carry};
+            p.answerCarryRow << PanelText{numbered("pnlAnswerCarry", c), carryText(carry)};
+        }
+    }
+}
+
+} // namespace
+
 WorkedProblem SpeedAdditionRules::solve(const Question& q)
 {
     WorkedProblem p;
@@ -84,77 +192,8 @@ WorkedProblem SpeedAdditionRules::solve(const Question& q)
         for (int g = 0; g < Columns; ++g)
             p.questionPanels << PanelText{questionPanel(r, g), QString::number(q.digits[r][g])};
     }
-    p.boxes.resize(BoxCount);
-    for (int i = 0; i < BoxCount; ++i) {
-        RuleBox& b = p.boxes[i];
-        b.box = boxName(i);
-        b.width = (i < 56 ? (i % 7 == 5 ? 2 : 1) : (i == LeadingBox ? 1 : 2));
-        b.carryLink = (i >= 56 && i < LeadingBox) ? i - 56 : -1;
-        b.stripZeros = i == LeadingBox || (i < 56 && i % 7 == 5); // the leading digit, the running totals
-    }
-
-    // Columns: ticks and running totals, top to bottom.
-    std::array<int, Columns> running{};
-    std::array<int, Columns> ticks{};
-    for (int g = 0; g < Columns; ++g) {
-        int total = 0;
-        for (int r = 0; r < Rows; ++r) {
-            total += q.digits[r][g];
-            if (total >= 11) {
-                RuleBox& tick = p.boxes[tickBox(g, r - 1)];
-                tick.value = 1;
-                tick.text = QStringLiteral("1");
-                total -= 11;
-                ++ticks[g];
-            }
-        }
-        running[g] = total;
-        RuleBox& rt = p.boxes[runningTotalBox(g)];
-        rt.value = total;
-        rt.text = QString::number(total);
-        rt.hint = rt.text + QLatin1Char('|');
-        for (int r = 0; r < Rows; ++r)
-            rt.colorHints << ColorHint{questionPanel(r, g), ColorHintStyle::Background};
-        RuleBox& ct = p.boxes[carryTotalBox(g)];
-        ct.value = ticks[g];
-        ct.text = QString::number(ticks[g]);
-        ct.hint = ct.text + QLatin1Char('|');
-        for (int k = 0; k < 5; ++k)
-            ct.colorHints << ColorHint{boxName(tickBox(g, k)), ColorHintStyle::Background};
-    }
-
-    // Answer row, right to left. Position c is grid column 7 - c; position 8
-    // has no column of its own (running total and ticks 0).
-    int carry = 0;
-    for (int c = 0; c < AnswerPositions; ++c) {
-        const int g = Columns - 1 - c;
-        const int rt = c < Columns ? running[g] : 0;
-        const int t = c < Columns ? ticks[g] : 0;
-        const int tRight = c > 0 ? ticks[g + 1] : 0;
-        const int total = rt + t + tRight + carry;
-
-        RuleBox& b = p.boxes[c < Columns ? answerBox(c) : LeadingBox];
-        b.value = total % 10;
-        b.text = QString::number(b.value);
-        b.hint = QStringLiteral("%1 = %2 + %3 + %4").arg(total).arg(rt).arg(t).arg(tRight);
-        if (carry > 0)
-            b.hint += QLatin1String(" + ") + CarryMark(carry);
-        b.hint += QLatin1Char('|');
-
-        if (c < Columns) {
-            b.colorHints << ColorHint{boxName(runningTotalBox(g)), ColorHintStyle::Background}
-                         << ColorHint{boxName(carryTotalBox(g)), ColorHintStyle::Background};
-        }
-        if (c > 0) {
-            b.colorHints << ColorHint{boxName(carryTotalBox(g + 1)), ColorHintStyle::Background}
-                         << ColorHint{numbered("pnlCarryTotal", c - 1), ColorHintStyle::CarryBox};
-        }
-        if (c < Columns) {
-            carry = total / 10;
-            p.carries << RuleCarry{numbered("pnlCarryTotal", c), carry};
-            p.answerCarryRow << PanelText{numbered("pnlAnswerCarry", c), carryText(carry)};
-        }
-    }
+    p.boxes = emptyBoxes();
+    workAnswerRow(workColumns(q, p.boxes), p);
 
     // The answer panels show the digits of the sum, a leading 0 included.
     const QString digits = QString::number(q.sum()).rightJustified(AnswerPositions, QLatin1Char('0'));
@@ -227,5 +266,6 @@ PracticeMethod SpeedAdditionRules::method()
                            "e.g. 63275198+25845355+56996957+43713367+62696137+63119398"),
             {},
             PracticeMethods::parseAndSolve<SpeedAdditionRules>,
-            [](QRandomGenerator& rng, const QStringList&) { return solve(draw(rng)); }};
+            [](QRandomGenerator& rng, const QStringList&) { return solve(draw(rng)); },
+            {{bestTimeKey(), QString()}}};
 }

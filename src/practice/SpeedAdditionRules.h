@@ -1,6 +1,6 @@
 #pragma once
 
-#include "practice/PracticeMethods.h"
+#include "practice/PracticeMethod.h"
 #include "practice/PracticeRules.h"
 
 #include <QRandomGenerator>
@@ -37,6 +37,8 @@ public:
     // The method's name (worksheet tool, question source, tests).
     static QString methodName() { return QStringLiteral("speed-addition"); }
     static PracticeMethod method();
+    // The one best time of the screen, which has no options.
+    static QString bestTimeKey() { return QStringLiteral("Time1"); }
 
     struct Question {
         // digits[r][g]: row r (0 = top number), grid column g (0 = leftmost).

@@ -10,21 +10,13 @@
 #include <memory>
 #include <optional>
 
+using PracticeText::num;
 using PracticeText::numbered;
+using PracticeText::padded;
 
 namespace {
 
 // ------------------------------------------------------------------ hint texts
-
-QString num(qint64 v)
-{
-    return QString::number(v);
-}
-
-QString padded(qint64 v, int width)
-{
-    return PadLeft(num(v), width, QLatin1Char('0'));
-}
 
 QString rootSign()
 {
@@ -686,5 +678,6 @@ PracticeMethod SquareRootRules::method()
                 const Question q = draw(rng, o ? o->digits : MinDigits, *last ? &**last : nullptr);
                 *last = q;
                 return solve(q);
-            }};
+            },
+            PracticeMethods::optionBestTimes(options())};
 }

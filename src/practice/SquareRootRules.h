@@ -1,6 +1,6 @@
 #pragma once
 
-#include "practice/PracticeMethods.h"
+#include "practice/PracticeMethod.h"
 #include "practice/PracticeRules.h"
 
 #include <QList>

@@ -3,16 +3,12 @@
 #include "practice/SquareTwoDigitRules.h"
 #include "shell/TextHelpers.h"
 
+using PracticeText::digitCount;
 using TwoDigit = SquareTwoDigitRules;
 
 namespace {
 
 const QString WorkingBoxHint = QStringLiteral("Working Box|");
-
-int digitCount(int value)
-{
-    return value < 10 ? 1 : (value < 100 ? 2 : 3);
-}
 
 // Width-1 boxes first..first+count-1 holding the digits of value, the most
 // significant first, each lighting the given panels as its colour hint.
@@ -112,79 +108,70 @@ const QList<QPair<QString, QString>>& SquareThreeDigitRules::droppedDigits()
     return pairs;
 }
 
-WorkedProblem SquareThreeDigitRules::solve(const Question& q)
+namespace {
+
+using Rules = SquareThreeDigitRules;
+
+// Row 2: TU² from the parts; a leading 0 is not written, and a square of
+// three digits leaves the thousands box out.
+QList<RuleBox> rowTwoBoxes(const Rules::Question& q)
 {
-    WorkedProblem w;
-    w.method = methodName();
-    w.question = q.text();
-    const int h = q.hundreds, t = q.tens, u = q.units;
-    const int rowTwoValue = rowTwo(q);
-    const int r = rowThree(q);
-    const int v = rowFour(q);
-    const int s = q.square();
-    for (int k = 1; k <= 3; ++k)
-        w.questionPanels << PanelText{questionPanel(k), QString(w.question.at(3 - k))};
-
-    // Row 1: the parts of TU².
-    w.boxes = TwoDigit::partBoxes(t, u);
-    // Row 2: TU² from the parts; a leading 0 is not written, and a square of
-    // three digits leaves the thousands box out.
-    const QStringList parts = {workingBox(0), workingBox(1), workingBox(2)};
-    QList<RuleBox> two = digitBoxes(3, rowTwoValue, 4, false, parts);
+    const int value = Rules::rowTwo(q);
+    QList<RuleBox> two =
+        digitBoxes(3, value, 4, false, {Rules::workingBox(0), Rules::workingBox(1), Rules::workingBox(2)});
     blankZero(two[0]);
-    two[0].unused = rowTwoValue >= 100 && rowTwoValue <= 999;
-    // Row 3: 2HU, its leading zeros neither written nor used.
-    QList<RuleBox> three =
-        digitBoxes(7, r, 3, true, {TwoDigit::questionPanel(1), questionPanel(3)});
-    if (blankZero(three[0]))
-        blankZero(three[1]);
-    // Row 4: TU² div 100 + 2HU, the same way.
-    QList<RuleBox> four = digitBoxes(10, v, 3, false,
-                                     {workingBox(3), workingBox(4), workingBox(7), workingBox(8), workingBox(9)});
-    if (blankZero(four[0]))
-        blankZero(four[1]);
-    for (int i = 0; i < 3 - digitCount(r); ++i)
-        three[i].unused = true;
-    for (int i = 0; i < 3 - digitCount(v); ++i)
-        four[i].unused = true;
-
-    const QString rowTwoHint = TwoDigit::joiningExplanation(
-                                   t, u, QStringLiteral("[ "), {two[0].text, two[1].text, two[2].text, two[3].text})
-                               + QLatin1Char('|');
+    two[0].unused = value >= 100 && value <= 999;
+    const QString hint = TwoDigit::joiningExplanation(q.tens, q.units, QStringLiteral("[ "),
+                                                      {two[0].text, two[1].text, two[2].text, two[3].text})
+                         + QLatin1Char('|');
     for (RuleBox& b : two)
-        b.hint = rowTwoHint;
-    const QString rowThreeHint = QString::number(r) + QLatin1String(" = (") + QString::number(h)
-                                 + QLatin1Char(' ') + TextChars::Times + QLatin1Char(' ') + QString::number(u)
-                                 + QLatin1String(") ") + TextChars::Times + QLatin1String(" 2|");
+        b.hint = hint;
+    return two;
+}
+
+// A row of three digit boxes holding value: its leading zeros are neither
+// written nor used.
+void dropLeadingZeros(QList<RuleBox>& row, int value)
+{
+    if (blankZero(row[0]))
+        blankZero(row[1]);
+    for (int i = 0; i < 3 - digitCount(value); ++i)
+        row[i].unused = true;
+}
+
+// Row 3 (mental): 2HU.
+QList<RuleBox> rowThreeBoxes(const Rules::Question& q)
+{
+    const int r = Rules::rowThree(q);
+    QList<RuleBox> three = digitBoxes(7, r, 3, true, {TwoDigit::questionPanel(1), Rules::questionPanel(3)});
+    dropLeadingZeros(three, r);
+    const QString hint = QString::number(r) + QLatin1String(" = (") + QString::number(q.hundreds) + QLatin1Char(' ')
+                         + TextChars::Times + QLatin1Char(' ') + QString::number(q.units) + QLatin1String(") ")
+                         + TextChars::Times + QLatin1String(" 2|");
     for (RuleBox& b : three)
-        b.hint = rowThreeHint;
-    const QString rowFourHint = QString::number(v) + QLatin1String(" = ") + QString::number(rowTwoValue / 100)
-                                + QLatin1String(" + ") + three[0].text + three[1].text + three[2].text
-                                + QLatin1Char('|');
+        b.hint = hint;
+    return three;
+}
+
+// Row 4: TU² div 100 + 2HU (row 3 as written).
+QList<RuleBox> rowFourBoxes(const Rules::Question& q, const QList<RuleBox>& three)
+{
+    const int v = Rules::rowFour(q);
+    QList<RuleBox> four = digitBoxes(10, v, 3, false,
+                                     {Rules::workingBox(3), Rules::workingBox(4), Rules::workingBox(7),
+                                      Rules::workingBox(8), Rules::workingBox(9)});
+    dropLeadingZeros(four, v);
+    const QString hint = QString::number(v) + QLatin1String(" = ") + QString::number(Rules::rowTwo(q) / 100)
+                         + QLatin1String(" + ") + three[0].text + three[1].text + three[2].text + QLatin1Char('|');
     for (RuleBox& b : four)
-        b.hint = rowFourHint;
-    w.boxes << two << three << four;
+        b.hint = hint;
+    return four;
+}
 
-    // Row 5: H² and 2HT.
-    RuleBox hh = TwoDigit::squarePart(workingBox(13), h);
-    hh.colorHints << ColorHint{questionPanel(3)};
-    RuleBox ht = TwoDigit::doubleProductPart(workingBox(14), h, t);
-    ht.colorHints << ColorHint{questionPanel(2)} << ColorHint{questionPanel(3)};
-    w.boxes << hh << ht;
-
-    // The answer, hundred-thousands first.
-    QList<RuleBox> answer = digitBoxes(0, s / 1000, 3, false,
-                                       {workingBox(10), workingBox(11), workingBox(13), workingBox(14)});
-    answer << digitBoxes(0, s % 1000, 3, false, {});
-    for (int k = 6; k >= 1; --k)
-        answer[6 - k].box = answerUserBox(k);
-    answer[3].colorHints << ColorHint{workingBox(12)};
-    answer[4].colorHints << ColorHint{workingBox(5)};
-    answer[5].colorHints << ColorHint{workingBox(6)};
-    blankZero(answer[0]);
-    answer[0].unused = s < 100000;
-
-    // The front of the answer: [H² + 2HT div 10][2HT mod 10 + V div 10].
+// The explanation of the answer's front, [H² + 2HT div 10][2HT mod 10 + V
+// div 10], from row 5's parts hh and ht, V and the front's digit texts.
+QString frontExplanation(const RuleBox& hh, const RuleBox& ht, int v, QStringList frontDigits)
+{
     const QString& p13 = hh.text;
     const QString& p14 = ht.text;
     const QString carriedDown = QString::number(v / 10);
@@ -198,14 +185,57 @@ WorkedProblem SquareThreeDigitRules::solve(const Question& q)
     if (v / 10 + ht.value % 10 > 9)
         f += arrow + QLatin1Char('[') + front + QLatin1String(" + ") + carried.at(0) + QLatin1String(" ][")
              + carried.at(1) + QLatin1String("] ");
-    QStringList front3 = {answer[0].text, answer[1].text, answer[2].text};
-    if (front3.first().isEmpty())
-        front3.removeFirst();
-    f += arrow + front3.join(QLatin1Char(' ')) + QLatin1Char('|');
-    for (int i = 0; i < 6; ++i)
-        answer[i].hint = i < 3 ? f : WorkingBoxHint;
-    w.boxes << answer;
+    if (frontDigits.first().isEmpty())
+        frontDigits.removeFirst();
+    return f + arrow + frontDigits.join(QLatin1Char(' ')) + QLatin1Char('|');
+}
 
+// The answer row pnlAnswerUser6 .. pnlAnswerUser1, hundred-thousands first:
+// the front from row 5 and V, then the digits dropped from rows 4 and 2.
+QList<RuleBox> answerBoxes(const Rules::Question& q, const RuleBox& hh, const RuleBox& ht)
+{
+    const int s = q.square();
+    QList<RuleBox> answer = digitBoxes(0, s / 1000, 3, false,
+                                       {Rules::workingBox(10), Rules::workingBox(11), Rules::workingBox(13),
+                                        Rules::workingBox(14)});
+    answer << digitBoxes(0, s % 1000, 3, false, {});
+    for (int k = 6; k >= 1; --k)
+        answer[6 - k].box = Rules::answerUserBox(k);
+    answer[3].colorHints << ColorHint{Rules::workingBox(12)};
+    answer[4].colorHints << ColorHint{Rules::workingBox(5)};
+    answer[5].colorHints << ColorHint{Rules::workingBox(6)};
+    blankZero(answer[0]);
+    answer[0].unused = s < 100000;
+    const QString front =
+        frontExplanation(hh, ht, Rules::rowFour(q), {answer[0].text, answer[1].text, answer[2].text});
+    for (int i = 0; i < 6; ++i)
+        answer[i].hint = i < 3 ? front : WorkingBoxHint;
+    return answer;
+}
+
+} // namespace
+
+WorkedProblem SquareThreeDigitRules::solve(const Question& q)
+{
+    WorkedProblem w;
+    w.method = methodName();
+    w.question = q.text();
+    for (int k = 1; k <= 3; ++k)
+        w.questionPanels << PanelText{questionPanel(k), QString(w.question.at(3 - k))};
+
+    // Row 1: the parts of TU².
+    w.boxes = TwoDigit::partBoxes(q.tens, q.units);
+    const QList<RuleBox> three = rowThreeBoxes(q);
+    w.boxes << rowTwoBoxes(q) << three << rowFourBoxes(q, three);
+    // Row 5: H² and 2HT.
+    RuleBox hh = TwoDigit::squarePart(workingBox(13), q.hundreds);
+    hh.colorHints << ColorHint{questionPanel(3)};
+    RuleBox ht = TwoDigit::doubleProductPart(workingBox(14), q.hundreds, q.tens);
+    ht.colorHints << ColorHint{questionPanel(2)} << ColorHint{questionPanel(3)};
+    w.boxes << hh << ht;
+
+    const QList<RuleBox> answer = answerBoxes(q, hh, ht);
+    w.boxes << answer;
     for (int k = 1; k <= 6; ++k)
         w.answerPanels << PanelText{answerPanel(k), answer.at(6 - k).text};
     for (const RuleBox& b : answer)

@@ -15,7 +15,7 @@ RuleBox partBox(const QString& box, int value, int width)
     RuleBox b;
     b.box = box;
     b.value = value;
-    b.text = PadLeft(QString::number(value), width, QLatin1Char('0'));
+    b.text = PracticeText::padded(value, width);
     b.width = width;
     b.mental = true;
     return b;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "practice/PracticeMethods.h"
+#include "practice/PracticeMethod.h"
 #include "practice/PracticeRules.h"
 
 #include <QList>
@@ -134,5 +134,6 @@ PracticeMethod squareMethod(const QString& question)
                         level = o.level;
                 *last = Rules::draw(rng, level, last->has_value() ? &**last : nullptr);
                 return Rules::solve(**last);
-            }};
+            },
+            PracticeMethods::optionBestTimes(Rules::options())};
 }

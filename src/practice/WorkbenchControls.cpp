@@ -344,6 +344,7 @@ void TPractise0BaseForm::ClearPanelLists()
 Panel* TPractise0BaseForm::AddOptionButton(const QString& name, const QString& caption, const QString& hint,
                                            const QString& bestTimeKey)
 {
+    Q_ASSERT_X(!m_setUp, "AddOptionButton", "option buttons come before SetUpScreen, which selects the stored one");
     auto* button = new Panel(PnlOptions, name);
     button->setCaption(caption);
     button->setBold(true);

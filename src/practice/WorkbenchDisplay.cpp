@@ -22,7 +22,6 @@
 namespace {
 
 const char* const ShowHintProperty = "vsmShowHint";
-const QString NoTime = QString(TextChars::EmDash) + QLatin1Char(':') + QString(TextChars::EmDash);
 
 void setTextColor(QWidget* widget, const QColor& color)
 {
@@ -369,7 +368,18 @@ void TPractise0BaseForm::ShowBestTime()
     lblBestTime->show();
     btnTime->setText(BestTimeText);
     Hints::setHint(btnTime, Strings::text(Strings::StopwatchBestTime));
-    setTextColor(btnTime, BestTimeText != NoTime ? SysColors::Blue : SysColors::windowText());
+    setTextColor(btnTime, BestTimeColor());
+}
+
+void TPractise0BaseForm::ShowBestTimeOnStopwatch()
+{
+    pnlTime->setCaption(BestTimeText);
+    pnlTime->setFontColor(BestTimeColor());
+}
+
+QColor TPractise0BaseForm::BestTimeColor() const
+{
+    return BestTimeText != FormatElapsed(0) ? SysColors::Blue : SysColors::windowText();
 }
 
 void TPractise0BaseForm::btnTimeClick()

@@ -1,32 +1,25 @@
 #include "records/MarksheetRules.h"
 
+#include <algorithm>
+
+#include "shell/ScreenCatalogue.h"
 #include "shell/Strings.h"
 #include "shell/TextHelpers.h"
 
 const QList<MarksheetRules::Row>& MarksheetRules::rows()
 {
-    static const QList<Row> table = {
-        {Strings::TitleAddition, QStringLiteral("Addition"), true},
-        {Strings::TitleSubtraction, QStringLiteral("Subtraction"), true},
-        {Strings::TitleDoubling, QStringLiteral("Doubling"), true},
-        {Strings::TitleHalving, QStringLiteral("Halving"), true},
-        {Strings::TitleOddsEvens, QStringLiteral("OddEven"), true},
-        {Strings::TitleMultiplication, QStringLiteral("BasicMultiplication"), true},
-        {Strings::TitleDivision, QStringLiteral("BasicDivision"), true},
-        {Strings::TitleUnitsTens, QStringLiteral("UnitTen"), true},
-        {Strings::TitleNumbersTens, QStringLiteral("NumberTen"), true},
-        {Strings::TitleKeyboardSkills, QStringLiteral("Keyboard"), true},
-        {Strings::TitleSpeedAddition, QStringLiteral("SpeedAddition"), false},
-        {Strings::TitleRulesForMultiplication, QStringLiteral("RulesMultiplication"), false},
-        {Strings::TitleBasicSpeedMultiplication, QStringLiteral("MultiplyBasic"), false},
-        {Strings::TitleDirectMethod, QStringLiteral("MultiplyDirect"), false},
-        {Strings::TitleTwoFingerMethod, QStringLiteral("Multiply2Finger"), false},
-        {Strings::TitleSpeedDivision, QStringLiteral("SpeedDivision"), false},
-        {Strings::TitleSquare5_5, QStringLiteral("Square5_5"), false},
-        {Strings::TitleSquare2Digit, QStringLiteral("Square2Digit"), false},
-        {Strings::TitleSquare3Digit, QStringLiteral("Square3Digit"), false},
-        {Strings::TitleSquareRoot, QStringLiteral("SquareRoot"), false},
-    };
+    // One row per screen of the catalogue, in the order of its report row.
+    static const QList<Row> table = [] {
+        QList<const ScreenCatalogue::Row*> screens;
+        for (const ScreenCatalogue::Row& screen : ScreenCatalogue::rows())
+            screens.append(&screen);
+        std::sort(screens.begin(), screens.end(),
+                  [](const auto* a, const auto* b) { return a->reportRow < b->reportRow; });
+        QList<Row> rows;
+        for (const ScreenCatalogue::Row* screen : std::as_const(screens))
+            rows.append({screen->titleId, screen->section, screen->group == ScreenCatalogue::Group::Basics});
+        return rows;
+    }();
     return table;
 }
 

@@ -46,7 +46,8 @@ public:
         QString section;
         bool basics;
     };
-    // The twenty rows in the order of the marksheet: ten Basics, ten Practice.
+    // One row per screen of the catalogue of screens, in the order of their
+    // report rows: the Basics screens, then the Practice screens.
     static const QList<Row>& rows();
 
     // (correct x 100) div total, "0" when total is 0, padded to 5.
