@@ -1,16 +1,20 @@
 #include <QtTest>
 
+#include <QCheckBox>
 #include <QPushButton>
 
 #include "ScreenTesting.h"
+#include "basics/BaseBasics.h"
 #include "platform/FileSaver.h"
 #include "records/Scores.h"
 #include "shell/Globals.h"
 
-// Every save a learner makes (their settings file when a screen closes, the
-// name list when a new learner signs in, a saved report, a report printed to
-// a PDF file), with the learner's own copies of each file beside it under
-// the names people and tools give backups: all of them stay as they were.
+// Every save a learner makes (their settings file when a screen closes, when
+// the preferences are kept and when the scores are reset; the record of
+// missed facts at a drill's end; the name list when a new learner signs in;
+// a saved report, a report printed to a PDF file), with the learner's own
+// copies of each file beside it under the names people and tools give
+// backups: all of them stay as they were.
 // Only the new file of a save whose process has ended is removed, at the next
 // start in the user folder and at the next save in any other folder.
 namespace {
@@ -45,7 +49,7 @@ struct Folders {
         put(users + "/Kim.ini", "[Addition]\r\nTotal=5\r\nCorrect=4\r\n");
         put(documents + "/Vandrelsholm Kim.rtf", "{\\rtf1 an older report\\par}");
         put(documents + "/scores.pdf", "%PDF-1.4 an older print\n%%EOF\n");
-        for (const QString& file : {users + "/UserList.ini", users + "/Kim.ini", users + "/Lee.ini",
+        for (const QString& file : {users + "/UserList.ini", users + "/Kim.ini", users + "/Kim.review.csv", users + "/Lee.ini",
                                     documents + "/Vandrelsholm Kim.rtf", documents + "/scores.pdf"}) {
             const QFileInfo info(file);
             for (const QString& name : copyNames(info.fileName())) {
@@ -103,6 +107,25 @@ private slots:
         QVERIFY(addition->closeForm());
         QVERIFY(f.env.readFile("install/User/Kim.ini").contains("AnswerPosition="));
 
+        // The record of missed facts, at the end of a drill's run.
+        auto* drill = openFromMenu<TBasicsBaseForm>(f.main, "mnuHalving");
+        QVERIFY(drill);
+        drill->findChild<QCheckBox*>("chkPractiseMisses")->click();
+        drill->findChild<QAbstractButton*>("BitBtnPlay")->click();
+        drill->tmrAnswerTimer();
+        drill->findChild<QAbstractButton*>("BitBtnStop")->click();
+        QVERIFY(f.env.readFile("install/User/Kim.review.csv").startsWith("Drill,Fact,Seen,Missed,Level\r\nHalving,"));
+        QVERIFY(drill->closeForm());
+
+        // The preferences, kept with OK; every score reset to 0.
+        QWidget* prefs = openFromMenu<QWidget>(f.main, "mnuPreferences");
+        QVERIFY(prefs);
+        prefs->findChild<QAbstractButton*>("BitBtnOK")->click();
+        QVERIFY(f.env.readFile("install/User/Kim.ini").contains("[GradePrefs]"));
+        f.main.menuItem("mnuResetScores")->trigger();
+        QCOMPARE(f.env.dialogs.texts("information"), QStringList{"Completed resetting Correct and Total to zero"});
+        QVERIFY(f.env.readFile("install/User/Kim.ini").contains("Total=0\r\nCorrect=0"));
+
         // The report, saved and printed into the Documents folder.
         auto* scores = openFromMenu<TScoresForm>(f.main, "mnuScores");
         QVERIFY(scores);
@@ -126,7 +149,7 @@ private slots:
         QCOMPARE(f.env.dialogs.count("error"), 0);
         QCOMPARE(f.copiesLost(), QStringList());
         // Nothing else came or went.
-        const int targets = 5;
+        const int targets = 6;
         QCOMPARE(QDir(f.users).entryList(QDir::Files | QDir::Hidden).size()
                      + QDir(f.documents).entryList(QDir::Files | QDir::Hidden).size(),
                  int(f.copies.size()) + targets);
