@@ -43,13 +43,8 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
     sigemptyset(&action.sa_mask);
     // The handler is used once: a second signal finds the default again.
     action.sa_flags = SA_RESTART | SA_RESETHAND;
-    for (int number : Handled) {
-        // A signal ignored at the start stays ignored (a start through nohup).
-        struct sigaction before {};
-        if (::sigaction(number, nullptr, &before) == 0 && before.sa_handler == SIG_IGN)
-            continue;
+    for (int number : Handled)
         ::sigaction(number, &action, nullptr);
-    }
 #endif
 }
 
@@ -61,11 +56,8 @@ TerminationSignals::~TerminationSignals()
     struct sigaction action {};
     action.sa_handler = SIG_DFL;
     sigemptyset(&action.sa_mask);
-    for (int number : Handled) {
-        struct sigaction current {};
-        if (::sigaction(number, nullptr, &current) == 0 && current.sa_handler == onSignal)
-            ::sigaction(number, &action, nullptr);
-    }
+    for (int number : Handled)
+        ::sigaction(number, &action, nullptr);
     ::close(g_pipe[0]);
     ::close(g_pipe[1]);
     g_pipe[0] = g_pipe[1] = -1;
