@@ -116,7 +116,11 @@ bool ChildForm::isPropagation(QWidget* target, QEvent* event) const
 void ChildForm::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_F1) {
-        Help::showTopic(Hints::helpContext(this));
+        // A window without a topic of its own opens the help's contents.
+        if (const int topic = Hints::helpContext(this))
+            Help::showTopic(topic);
+        else
+            Help::showFinder();
         event->accept();
         return;
     }
