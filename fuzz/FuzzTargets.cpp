@@ -15,6 +15,8 @@
 #include <memory>
 
 #include "app/HelpFile.h"
+#include "basics/ReviewFile.h"
+#include "platform/Cp1252.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/Rtf.h"
@@ -367,10 +369,57 @@ QString customQuestion(const QByteArray& bytes)
     return QString();
 }
 
+QString review(const QByteArray& bytes)
+{
+    QuietDialogs dialogs;
+    const QString path = scratch().filePath(QStringLiteral("Learner.review.csv"));
+    if (!writeFile(path, bytes))
+        return QStringLiteral("the scratch file could not be written");
+    const ReviewDeck deck = ReviewFile::load(nullptr, path);
+    const std::optional<ReviewDeck> parsed = ReviewDeck::fromText(Cp1252::decode(bytes), nullptr);
+    const bool readable = bytes.size() <= ReviewDeck::MaxFileSize && parsed;
+    if (readable && (dialogs.errors != 0 || !(deck == *parsed)))
+        return QStringLiteral("a good file was not read as it stands");
+    if (!readable) {
+        if (dialogs.errors != 1)
+            return QStringLiteral("a damaged file gave %1 messages").arg(dialogs.errors);
+        if (!deck.isEmpty() || readFile(path) != Cp1252::encode(ReviewDeck().toText()))
+            return QStringLiteral("a damaged file was not started again");
+    }
+    if (deck.drills().size() > ReviewDeck::MaxDrills)
+        return QStringLiteral("more drills than the bound");
+    for (const QString& drill : deck.drills()) {
+        const QList<ReviewRecord> records = deck.records(drill);
+        if (records.size() > ReviewDeck::MaxFactsPerDrill || !ReviewDeck::validDrill(drill))
+            return QStringLiteral("a drill beyond the bounds: ") + quoted(drill);
+        for (const ReviewRecord& r : records) {
+            if (!ReviewDeck::validKey(r.key) || r.seen < 1 || r.seen > ReviewDeck::MaxCount || r.missed < 0
+                || r.missed > r.seen || r.level < 1 || r.level > ReviewDeck::TopLevel)
+                return QStringLiteral("a record beyond the bounds: ") + quoted(r.key);
+        }
+    }
+    // Saved and read again: the same; an answer recorded reads back.
+    const int errors = dialogs.errors;
+    if (!ReviewFile::save(nullptr, path, deck) || ReviewFile::load(nullptr, path) != deck || dialogs.errors != errors)
+        return QStringLiteral("what was read does not read back the same");
+    if (readFile(path).size() > ReviewDeck::MaxFileSize)
+        return QStringLiteral("a save wrote more than is read back");
+    ReviewDeck answered = deck;
+    answered.record(QStringLiteral("BasicMultiplication"), QStringLiteral("7×8"), true);
+    const ReviewRecord* before = deck.find(QStringLiteral("BasicMultiplication"), QStringLiteral("7×8"));
+    if (!ReviewFile::save(nullptr, path, answered) || ReviewFile::load(nullptr, path) != answered)
+        return QStringLiteral("a recorded answer does not read back");
+    const ReviewRecord* after = answered.find(QStringLiteral("BasicMultiplication"), QStringLiteral("7×8"));
+    if (!after || after->level != 1 || after->seen != qMin(before ? before->seen + 1 : 1, int(ReviewDeck::MaxCount)))
+        return QStringLiteral("a recorded miss is not at level 1, asked once more");
+    return QString();
+}
+
 QStringList names()
 {
     return {QStringLiteral("ini"),  QStringLiteral("name-list"), QStringLiteral("rtf"),
-            QStringLiteral("help"), QStringLiteral("worksheet"), QStringLiteral("custom-question")};
+            QStringLiteral("help"), QStringLiteral("worksheet"), QStringLiteral("custom-question"),
+            QStringLiteral("review")};
 }
 
 Entry entry(const QString& name)
@@ -379,6 +428,7 @@ Entry entry(const QString& name)
         {QStringLiteral("ini"), &ini},   {QStringLiteral("name-list"), &nameList},
         {QStringLiteral("rtf"), &rtf},   {QStringLiteral("help"), &help},
         {QStringLiteral("worksheet"), &worksheet}, {QStringLiteral("custom-question"), &customQuestion},
+        {QStringLiteral("review"), &review},
     };
     return entries.value(name, nullptr);
 }

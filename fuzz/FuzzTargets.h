@@ -30,6 +30,11 @@ QString worksheet(const QByteArray& bytes);
 // The custom question dialog: a set-up from the first bytes, the rest typed
 // and pasted into its two boxes.
 QString customQuestion(const QByteArray& bytes);
+// A learner's record of missed facts: read as a drill reads it (a damaged
+// file gives one message and is replaced by an empty one), what is read is
+// within the bounds, saved and read again (the same), and an answer recorded
+// reads back.
+QString review(const QByteArray& bytes);
 
 // The names above, for the fuzzers and the regression folders.
 QStringList names();

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "basics/BasicsHelp.h"
+#include "basics/PractiseMisses.h"
 #include "shell/Help.h"
 #include "shell/GlyphButton.h"
 #include "shell/Shape.h"
@@ -43,6 +44,7 @@ const QString KeyTotal = QStringLiteral("Total");
 const QString KeyCorrect = QStringLiteral("Correct");
 const QString KeyAnswerPosition = QStringLiteral("AnswerPosition");
 const QString KeyQuestionPosition = QStringLiteral("QuestionPosition");
+const QString KeyPractiseMisses = QStringLiteral("PractiseMisses");
 
 // Layout of the lower strip: score, timer and VCR panels side by side.
 constexpr int StripTop = 251;
@@ -90,6 +92,9 @@ TBasicsBaseForm::TBasicsBaseForm(QWidget* parent) : ChildForm(parent)
     createScorePanel();
     createTimerPanel();
     createVcrPanel();
+    m_misses = new PractiseMisses(this, popupWhatsThis,
+                                  {[this] { return ReviewFacts(); }, [this] { return FactKey(); },
+                                   [this] { NewQuestion(); }, [this](int index) { PoseFact(index); }});
 
     tmrAnswer = new QTimer(this);
     tmrAnswer->setObjectName(QStringLiteral("tmrAnswer"));
@@ -291,6 +296,9 @@ void TBasicsBaseForm::FormCreateScreen(ScreenId screen, Panel* firstOption)
     LoadSettings();
     if (CurrentOption)
         ActivateOptionButton(CurrentOption);
+    else
+        m_misses->optionChanged();
+    m_misses->place(drillArea());
 }
 
 // ---- options ---------------------------------------------------------------
@@ -306,6 +314,7 @@ void TBasicsBaseForm::ActivateOptionButton(Panel* button)
     ClearQuestion();
     ClearAnswer();
     ApplyOption();
+    m_misses->optionChanged();
 }
 
 // ---- runs ------------------------------------------------------------------
@@ -350,13 +359,22 @@ void TBasicsBaseForm::BitBtnPlayClick(QObject* sender)
     if (CheckingTiming)
         setScoreControlsVisible(false, true);
     HideOptionPanels();
+    m_misses->setRunning(true, Playing);
     if (Playing) {
         setFormHint(Strings::text(Strings::HintPressStop));
         btnTestSpeed->setVisible(false);
     }
-    NewQuestion();
+    DrawQuestion();
     ShowQuestion();
     tmrAnswer->start();
+}
+
+void TBasicsBaseForm::DrawQuestion()
+{
+    if (Playing)
+        m_misses->nextQuestion();
+    else
+        NewQuestion();
 }
 
 void TBasicsBaseForm::BitBtnStopClick(QObject* sender)
@@ -373,6 +391,7 @@ void TBasicsBaseForm::BitBtnStopClick(QObject* sender)
     BitBtnClose->setEnabled(true);
     setScoreControlsVisible(true, true);
     ShowOptionPanels();
+    m_misses->setRunning(false, Playing);
     if (Playing) {
         setFormHint(Strings::text(Strings::HintPressPlay));
         btnTestSpeed->setVisible(TimingCheck);
@@ -414,7 +433,7 @@ void TBasicsBaseForm::tmrAnswerTimer()
 
 void TBasicsBaseForm::tmrQuestionTimer()
 {
-    NewQuestion();
+    DrawQuestion();
     ClearAnswer();
     ShowQuestion();
     tmrQuestion->stop();
@@ -445,6 +464,7 @@ void TBasicsBaseForm::UpdateScores()
 void TBasicsBaseForm::countQuestion(bool right)
 {
     m_scores->count(right);
+    m_misses->counted(right);
 }
 
 void TBasicsBaseForm::setPlayable(bool playable)
@@ -554,6 +574,8 @@ void TBasicsBaseForm::countMiss()
 {
     if (!std::exchange(SpaceMissArmed, false))
         return;
+    // The question on screen was missed, whatever the scores can still count.
+    m_misses->missed();
     if (m_scores->atLimit()) {
         // At the limit nothing is counted, a miss neither.
         showScoreLimit();
@@ -695,6 +717,7 @@ void TBasicsBaseForm::LoadSettings()
     int correctRead = 0;
     int answerPosition = DefaultAnswerPosition;
     int questionPosition = DefaultQuestionPosition;
+    bool practiseMisses = false;
     ScreenSettings::load(this, [&](const IniFile& ini) {
         if (withOptions)
             option = ini.readInteger(SectionName, KeyOption, 1);
@@ -702,6 +725,7 @@ void TBasicsBaseForm::LoadSettings()
         correctRead = ini.readInteger(SectionName, KeyCorrect, 0);
         answerPosition = ini.readInteger(SectionName, KeyAnswerPosition, DefaultAnswerPosition);
         questionPosition = ini.readInteger(SectionName, KeyQuestionPosition, DefaultQuestionPosition);
+        practiseMisses = ini.readBool(SectionName, KeyPractiseMisses, false);
     });
     if (withOptions) {
         // An "Option" that names no button selects the first.
@@ -711,6 +735,7 @@ void TBasicsBaseForm::LoadSettings()
     m_scores->setCounts(correctRead, totalRead);
     trkbrAnswer->setValue(qBound(trkbrAnswer->minimum(), answerPosition, trkbrAnswer->maximum()));
     trkbrQuestion->setValue(qBound(trkbrQuestion->minimum(), questionPosition, trkbrQuestion->maximum()));
+    m_misses->setUp(SectionName, practiseMisses);
 }
 
 void TBasicsBaseForm::SaveSettings()
@@ -723,5 +748,10 @@ void TBasicsBaseForm::SaveSettings()
         ini.writeInteger(SectionName, KeyCorrect, correct());
         ini.writeInteger(SectionName, KeyAnswerPosition, trkbrAnswer->value());
         ini.writeInteger(SectionName, KeyQuestionPosition, trkbrQuestion->value());
+        // Off is the default: the key is only written while the option is on.
+        if (m_misses->isOn())
+            ini.writeBool(SectionName, KeyPractiseMisses, true);
+        else
+            ini.deleteKey(SectionName, KeyPractiseMisses);
     });
 }

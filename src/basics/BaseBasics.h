@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include "shell/ChildForm.h"
 #include "shell/ScreenCatalogue.h"
@@ -10,6 +11,7 @@
 
 class GlyphButton;
 class Panel;
+class PractiseMisses;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
@@ -115,6 +117,16 @@ protected:
     // The option button of a number, or nullptr (pure; no buttons without options).
     virtual Panel* GetOptionButton(int index) const = 0;
 
+    // ---- "Practise my misses": the facts of the current option
+    // The keys of the option's facts, each the question as the screen shows
+    // it ("7×8"); none (the default) where the screen offers no review.
+    virtual QStringList ReviewFacts() { return {}; }
+    // Makes the index-th fact of the last ReviewFacts() the question, in
+    // place of a NewQuestion.
+    virtual void PoseFact(int) {}
+    // The key of the question on screen.
+    virtual QString FactKey() const { return {}; }
+
     // The end of creation, after the screen has built its panels: the
     // section and the help topic (BitBtnHelp's and the form's) of the
     // screen's catalogue row, the first option (nullptr on screens without
@@ -214,6 +226,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // NewQuestion, or during a run the next question by way of "Practise my
+    // misses" (which draws with NewQuestion while the option is off).
+    void DrawQuestion();
     void createScorePanel();
     void createTimerPanel();
     void createVcrPanel();
@@ -223,5 +238,6 @@ private:
     static QString seconds(int milliseconds);
 
     ScoreCounter* m_scores = nullptr;
+    PractiseMisses* m_misses = nullptr;
     QMetaObject::Connection m_hintRoute;
 };

@@ -20,6 +20,7 @@ enum Context : int {
     KeyboardSpeed = 10200, // Keyboard Skills' question track bar
     HideUnitTenMarks = 10210,
     HideNumberTenMarks = 10220,
+    PractiseMisses = 10230, // its check box and the count of facts to review
     Lamps = 20230,
 };
 

@@ -125,6 +125,19 @@ void TBasicsKeyboardSkillsForm::ClearAnswer()
     pnlAnswer->setCaption(QString());
 }
 
+QStringList TBasicsKeyboardSkillsForm::ReviewFacts()
+{
+    QStringList keys;
+    for (int q = KeyboardDrillRules::FirstQuestion; q <= KeyboardDrillRules::LastQuestion; ++q)
+        keys << KeyboardDrillRules::character(q);
+    return keys;
+}
+
+QString TBasicsKeyboardSkillsForm::FactKey() const
+{
+    return KeyboardDrillRules::character(m_question);
+}
+
 void TBasicsKeyboardSkillsForm::UpdateScores()
 {
     countQuestion(pnlAnswer->caption() == KeyboardDrillRules::character(m_question));

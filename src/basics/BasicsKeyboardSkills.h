@@ -4,6 +4,7 @@
 
 #include "basics/BasicsOptionForm.h"
 #include "basics/FactDrillRules.h"
+#include "basics/KeyboardDrillRules.h"
 
 class QLabel;
 
@@ -37,6 +38,10 @@ protected:
     void ApplyOption() override {}
     // Total + 1, and Correct + 1 when the typed character is the question.
     void UpdateScores() override;
+    // A fact is a character asked: a key typed wrong (or SPACE) misses it.
+    QStringList ReviewFacts() override;
+    void PoseFact(int index) override { m_question = KeyboardDrillRules::FirstQuestion + index; }
+    QString FactKey() const override;
 
 private:
     Panel* pnlQuestion1 = nullptr;

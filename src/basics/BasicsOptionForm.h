@@ -75,7 +75,25 @@ protected:
     virtual Ask ask() const = 0;
     void NewQuestion() override { m_question = m_source->next(ask()); }
 
+    // The option's facts are every question it asks (DrillFacts).
+    QStringList ReviewFacts() override
+    {
+        m_facts = DrillFacts<Question, Ask>::all(ask());
+        QStringList keys;
+        keys.reserve(m_facts.size());
+        for (const Question& fact : m_facts)
+            keys << DrillFacts<Question, Ask>::key(ask(), fact);
+        return keys;
+    }
+    void PoseFact(int index) override
+    {
+        if (index >= 0 && index < m_facts.size())
+            m_question = m_facts.at(index);
+    }
+    QString FactKey() const override { return DrillFacts<Question, Ask>::key(ask(), m_question); }
+
 private:
     std::unique_ptr<Source> m_source;
     Question m_question{};
+    QList<Question> m_facts; // of the last ReviewFacts()
 };

@@ -20,7 +20,9 @@ TBasicsRulesForMultiplicationForm::TBasicsRulesForMultiplicationForm(QWidget* pa
     constexpr int numberWidth = 76;
     constexpr int equalWidth = 32;
     const int numberLeft = DrillWidgets::AreaRight - numberWidth;
-    const int memoLeft = DrillWidgets::AreaLeft;
+    // The memo leaves the options column's width free below the options (for
+    // "Practise my misses" in a large font); the longest rule still fits.
+    const int memoLeft = DrillWidgets::AreaLeft + 24;
 
     mmoRule = new QPlainTextEdit(this);
     mmoRule->setObjectName(QStringLiteral("mmoRule"));
@@ -66,6 +68,26 @@ void TBasicsRulesForMultiplicationForm::setQuestionSource(std::unique_ptr<Number
 int& TBasicsRulesForMultiplicationForm::current()
 {
     return mode() == GuessNumber ? m_guessNumber : m_guessRule;
+}
+
+QString TBasicsRulesForMultiplicationForm::factKey(int n) const
+{
+    return CurrentOption ? CurrentOption->caption() + QLatin1Char(' ') + QString::number(n) : QString();
+}
+
+QStringList TBasicsRulesForMultiplicationForm::ReviewFacts()
+{
+    QStringList keys;
+    if (mode() != LearnRules) {
+        for (int n = RuleDrillRules::FirstGuess; n <= RuleDrillRules::LastRule; ++n)
+            keys << factKey(n);
+    }
+    return keys;
+}
+
+QString TBasicsRulesForMultiplicationForm::FactKey() const
+{
+    return factKey(current());
 }
 
 void TBasicsRulesForMultiplicationForm::showRule(int n)

@@ -4,6 +4,7 @@
 
 #include "basics/BasicsOptionForm.h"
 #include "basics/FactDrillRules.h"
+#include "basics/RuleDrillRules.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -34,11 +35,20 @@ protected:
     void ShowAnswer() override;
     void ClearAnswer() override;
     void ApplyOption() override;
+    // A guessing mode's facts are its numbers: "Guess Rule 7" is the rule
+    // for 7 to say, "Guess Number 7" the number of its rule. Learning pages
+    // through the rules: nothing to review.
+    QStringList ReviewFacts() override;
+    void PoseFact(int index) override { current() = RuleDrillRules::FirstGuess + index; }
+    QString FactKey() const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The number of the current question of the guessing mode on.
     int& current();
+    int current() const { return mode() == GuessNumber ? m_guessNumber : m_guessRule; }
+    // The key of the mode's question n.
+    QString factKey(int n) const;
     void showRule(int n);
     void showNumber(int n);
 

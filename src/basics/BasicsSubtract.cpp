@@ -7,8 +7,10 @@ TBasicsSubtractForm::TBasicsSubtractForm(QWidget* parent) : TBasicsFactForm(pare
     const int top = drillArea().top() + 8;
     const QString multiplicationHint = QStringLiteral("|For Speed Multiplication:Basic (3,4,8,9).");
     const QString divisionHint = QStringLiteral("|For Speed Division, Square Root.");
-    // The stored numbers are not the order on screen: "By 11" came last.
-    Panel* pnlOptions = createOptionsPanel(QStringLiteral("pnlOptions"), top, 4);
+    // The stored numbers are not the order on screen: "By 11" came last. The
+    // four one-digit options two to a row, so that the column has room
+    // below for "Practise my misses".
+    Panel* pnlOptions = createOptionsPanel(QStringLiteral("pnlOptions"), top, 2, 2);
     Panel* first = addOption(pnlOptions, 1, QStringLiteral("pnlOptFrom10"), QStringLiteral("From 10"),
                              multiplicationHint, FactKind::SubtractFrom10);
     addOption(pnlOptions, 2, QStringLiteral("pnlOptFrom9"), QStringLiteral("From 9"), multiplicationHint,

@@ -30,9 +30,11 @@ TableAsk TBasicsTableForm::ask() const
 Panel* TBasicsTableForm::createOptions(const QString& randomHint, const QList<int>& numbers,
                                        const std::function<QString(int)>& hintOf)
 {
-    // "Random" across the top, the numbers two to a row.
-    const int rows = 1 + (int(numbers.size()) + 1) / 2;
-    Panel* options = createOptionsPanel(QStringLiteral("pnlOptions"), drillArea().top() + 8, rows, 2);
+    // "Random" across the top, the numbers three to a row (leaving room below
+    // for "Practise my misses").
+    constexpr int columns = 3;
+    const int rows = 1 + (int(numbers.size()) + columns - 1) / columns;
+    Panel* options = createOptionsPanel(QStringLiteral("pnlOptions"), drillArea().top() + 8, rows, columns);
     Panel* random = addOption(options, 1, QStringLiteral("pnlOptRandom"), QStringLiteral("Random"), randomHint, true);
     for (int n : numbers)
         addOption(options, n, QStringLiteral("pnlOpt%1").arg(n), QString::number(n), hintOf(n));

@@ -53,9 +53,9 @@ UnitTenAsk TBasicsUnitTenForm::ask() const
     }
 }
 
-void TBasicsUnitTenForm::NewQuestion()
+void TBasicsUnitTenForm::ShowQuestion()
 {
-    TBasicsDigitProductForm::NewQuestion();
+    TBasicsDigitProductForm::ShowQuestion();
     lblPart->setText(UnitTenRules::caption(question().part));
 }
 

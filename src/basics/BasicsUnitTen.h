@@ -12,8 +12,9 @@ public:
 
 protected:
     UnitTenAsk ask() const override;
-    // Under the option that mixes "U" and "T" the part drawn shows at once.
-    void NewQuestion() override;
+    // Under the option that mixes "U" and "T" the part drawn shows with the
+    // question.
+    void ShowQuestion() override;
     void ShowAnswer() override;
     void ClearAnswer() override;
     void ApplyOption() override;

@@ -1,5 +1,15 @@
 #include "basics/FactDrillRules.h"
 
+namespace {
+
+// The range of the second operand for a first one, as draw() takes it.
+std::pair<int, int> secondRange(const FactDomain& d, int first)
+{
+    return {d.secondLow, d.secondBelowFirst ? qMin(d.secondHigh, first - 1) : d.secondHigh};
+}
+
+} // namespace
+
 namespace FactDrillRules {
 
 FactDomain domain(FactKind kind)
@@ -88,6 +98,31 @@ QString secondText(FactKind kind, const FactQuestion& question)
     return domain(kind).hasSecond ? QString::number(question.second) : QString();
 }
 
+QList<FactQuestion> all(FactKind kind)
+{
+    const FactDomain d = domain(kind);
+    QList<FactQuestion> questions;
+    for (int first = d.firstLow; first <= d.firstHigh; ++first) {
+        if (!d.hasSecond) {
+            questions << pose(kind, first);
+            continue;
+        }
+        const auto [low, high] = secondRange(d, first);
+        for (int second = low; second <= high; ++second)
+            questions << pose(kind, first, second);
+    }
+    return questions;
+}
+
+QString factKey(FactKind kind, const FactQuestion& question)
+{
+    if (!domain(kind).hasSecond)
+        return firstText(question);
+    const bool adds = kind == FactKind::AddBasic || kind == FactKind::AddBy5 || kind == FactKind::Add2By1
+                      || kind == FactKind::Add2By2;
+    return firstText(question) + (adds ? QLatin1Char('+') : QLatin1Char('-')) + secondText(kind, question);
+}
+
 } // namespace FactDrillRules
 
 DrillRandom::DrillRandom(std::optional<quint32> seed) : m_random(seed ? *seed : QRandomGenerator::global()->generate()) {}
@@ -114,8 +149,8 @@ FactQuestion draw(DrillRandom& random, const FactKind& kind)
     const int first = random.between(d.firstLow, d.firstHigh);
     int second = 0;
     if (d.hasSecond) {
-        const int high = d.secondBelowFirst ? qMin(d.secondHigh, first - 1) : d.secondHigh;
-        second = random.between(d.secondLow, high);
+        const auto [low, high] = secondRange(d, first);
+        second = random.between(low, high);
     }
     return pose(kind, first, second);
 }

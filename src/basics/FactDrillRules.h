@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRandomGenerator>
 #include <QString>
 
@@ -42,6 +43,12 @@ public:
     virtual ~DrillQuestionSource() = default;
     virtual Question next(const Ask& ask) = 0;
 };
+
+// The facts an option of a drill may pose, for "Practise my misses": all()
+// gives every question of what the option asks, key() names a question by
+// its text on screen ("16+5", "7×8"). Each drill's rules specialise it.
+template <typename Question, typename Ask>
+struct DrillFacts;
 
 // Questions drawn at random by a drill's rules (draw), never the same
 // question on screen (same) twice in a row, whatever the option asks.
@@ -153,6 +160,12 @@ QString answerText(FactKind kind, const FactQuestion& question);
 QString firstText(const FactQuestion& question);
 QString secondText(FactKind kind, const FactQuestion& question);
 
+// Every question of the kind, as draw() may pose them.
+QList<FactQuestion> all(FactKind kind);
+// The question as a fact: "16+5", "10-7", the number alone where the kind
+// has one operand.
+QString factKey(FactKind kind, const FactQuestion& question);
+
 } // namespace FactDrillRules
 
 namespace FactDrillRules {
@@ -164,6 +177,12 @@ FactQuestion draw(DrillRandom& random, const FactKind& kind);
 bool sameOperands(const FactQuestion& a, const FactQuestion& b);
 
 } // namespace FactDrillRules
+
+template <>
+struct DrillFacts<FactQuestion, FactKind> {
+    static QList<FactQuestion> all(const FactKind& kind) { return FactDrillRules::all(kind); }
+    static QString key(const FactKind& kind, const FactQuestion& q) { return FactDrillRules::factKey(kind, q); }
+};
 
 using FactQuestionSource = DrillQuestionSource<FactQuestion, FactKind>;
 

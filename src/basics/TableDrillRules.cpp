@@ -34,6 +34,24 @@ bool fits(const TableAsk& ask, const TableQuestion& q)
            && q.answer == answer(ask.operation, q.first, q.second);
 }
 
+QList<TableQuestion> all(const TableAsk& ask)
+{
+    const Range first = firstRange(ask);
+    const Range second = secondRange(ask);
+    QList<TableQuestion> questions;
+    for (int a = first.low; a <= first.high; ++a) {
+        for (int b = second.low; b <= second.high; ++b)
+            questions << pose(ask.operation, a, b);
+    }
+    return questions;
+}
+
+QString factKey(const TableAsk& ask, const TableQuestion& q)
+{
+    const QChar sign = ask.operation == TableOperation::Multiply ? QChar(0x00D7) : QChar(0x00F7);
+    return QString::number(q.first) + sign + QString::number(q.second);
+}
+
 TableQuestion draw(DrillRandom& random, const TableAsk& ask)
 {
     const Range first = firstRange(ask);

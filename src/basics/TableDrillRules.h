@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -48,6 +49,11 @@ TableQuestion pose(TableOperation operation, int first, int second);
 // from its operands.
 bool fits(const TableAsk& ask, const TableQuestion& question);
 
+// Every question the option may pose.
+QList<TableQuestion> all(const TableAsk& ask);
+// The question as a fact: "7×8", "26÷5".
+QString factKey(const TableAsk& ask, const TableQuestion& question);
+
 } // namespace TableDrillRules
 
 namespace TableDrillRules {
@@ -58,6 +64,12 @@ TableQuestion draw(DrillRandom& random, const TableAsk& ask);
 inline bool same(const TableQuestion& a, const TableQuestion& b) { return a == b; }
 
 } // namespace TableDrillRules
+
+template <>
+struct DrillFacts<TableQuestion, TableAsk> {
+    static QList<TableQuestion> all(const TableAsk& ask) { return TableDrillRules::all(ask); }
+    static QString key(const TableAsk& ask, const TableQuestion& q) { return TableDrillRules::factKey(ask, q); }
+};
 
 using TableQuestionSource = DrillQuestionSource<TableQuestion, TableAsk>;
 

@@ -60,6 +60,31 @@ QString statusLine(const UnitTenQuestion& q)
     return QStringLiteral("[ %1 + %2 ] = %3").arg(firstTerm(q)).arg(secondTerm(q)).arg(q.answer);
 }
 
+QList<UnitTenQuestion> all(const UnitTenAsk& ask)
+{
+    const QList<UnitTenPart> parts = ask.unitOrTen ? QList<UnitTenPart>{UnitTenPart::Unit, UnitTenPart::Ten}
+                                                   : QList<UnitTenPart>{ask.part};
+    const int mLow = ask.multiplier != 0 ? ask.multiplier : MultiplierLow;
+    const int mHigh = ask.multiplier != 0 ? ask.multiplier : MultiplierHigh;
+    QList<UnitTenQuestion> questions;
+    for (UnitTenPart part : parts) {
+        const bool leftShown = pose(part, 0, 0, 0).asksLeftDigit();
+        for (int a = DigitLow; a <= (leftShown ? DigitHigh : DigitLow); ++a) {
+            for (int b = DigitLow; b <= DigitHigh; ++b) {
+                for (int m = mLow; m <= mHigh; ++m)
+                    questions << pose(part, a, b, m);
+            }
+        }
+    }
+    return questions;
+}
+
+QString factKey(const UnitTenQuestion& q)
+{
+    const QString digits = q.asksLeftDigit() ? QString::number(q.a) + QString::number(q.b) : QString::number(q.b);
+    return digits + QLatin1Char(' ') + caption(q.part) + QLatin1Char(' ') + QString::number(q.m);
+}
+
 UnitTenQuestion draw(DrillRandom& random, const UnitTenAsk& ask)
 {
     UnitTenPart part = ask.part;

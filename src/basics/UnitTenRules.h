@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -70,6 +71,13 @@ int secondTerm(const UnitTenQuestion& question);
 // The sum as the status bar explains it: "[ 0 + 3 ] = 3".
 QString statusLine(const UnitTenQuestion& question);
 
+// Every question the option may pose; under "U" and "T" the left digit,
+// which is not shown, is 0.
+QList<UnitTenQuestion> all(const UnitTenAsk& ask);
+// The question as a fact, its row as the screen shows it: "6 U 5" (digit,
+// part, multiplier), "26 UT 5", "65 NT 2".
+QString factKey(const UnitTenQuestion& question);
+
 } // namespace UnitTenRules
 
 namespace UnitTenRules {
@@ -80,6 +88,12 @@ UnitTenQuestion draw(DrillRandom& random, const UnitTenAsk& ask);
 inline bool sameShown(const UnitTenQuestion& a, const UnitTenQuestion& b) { return a.sameAs(b); }
 
 } // namespace UnitTenRules
+
+template <>
+struct DrillFacts<UnitTenQuestion, UnitTenAsk> {
+    static QList<UnitTenQuestion> all(const UnitTenAsk& ask) { return UnitTenRules::all(ask); }
+    static QString key(const UnitTenAsk&, const UnitTenQuestion& q) { return UnitTenRules::factKey(q); }
+};
 
 using UnitTenQuestionSource = DrillQuestionSource<UnitTenQuestion, UnitTenAsk>;
 

@@ -97,6 +97,24 @@ void TPractiseSquares5__5Form::ShowOptionPanels()
     PnlOptions->show();
 }
 
+QStringList TPractiseSquares5__5Form::ReviewFacts()
+{
+    QStringList keys;
+    for (int n : Squares5Rules::numbers(GetOptionIndex()))
+        keys << Squares5Rules::factKey(n);
+    return keys;
+}
+
+void TPractiseSquares5__5Form::PoseFact(int index)
+{
+    m_number = Squares5Rules::numbers(GetOptionIndex()).value(index, m_number);
+}
+
+QString TPractiseSquares5__5Form::FactKey() const
+{
+    return Squares5Rules::factKey(m_number);
+}
+
 int TPractiseSquares5__5Form::GetOptionIndex() const
 {
     return CurrentOption == m_options.at(1) ? 2 : 1;

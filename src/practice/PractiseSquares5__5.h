@@ -32,6 +32,10 @@ protected:
     void ShowOptionPanels() override;
     int GetOptionIndex() const override;
     Panel* GetOptionButton(int index) const override;
+    // The facts are the option's nine numbers.
+    QStringList ReviewFacts() override;
+    void PoseFact(int index) override;
+    QString FactKey() const override;
 
 private:
     Panel* pnlQuestion1 = nullptr;

@@ -1,6 +1,7 @@
 #include "practice/Squares5Rules.h"
 
 #include "practice/SquareTwoDigitRules.h"
+#include "shell/TextHelpers.h"
 
 const QList<Squares5Rules::Option>& Squares5Rules::options()
 {
@@ -24,6 +25,11 @@ QList<int> Squares5Rules::numbers(int storedOption)
 int Squares5Rules::draw(QRandomGenerator& rng, int storedOption, int previous)
 {
     return SquareLevels::draw(rng, numbers(storedOption), previous);
+}
+
+QString Squares5Rules::factKey(int n)
+{
+    return QString::number(n) + TextChars::SuperTwo;
 }
 
 int Squares5Rules::parse(const QString& text, int storedOption)

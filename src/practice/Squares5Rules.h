@@ -31,4 +31,6 @@ public:
     static int parse(const QString& text, int storedOption);
 
     static int square(int n) { return n * n; }
+    // The number as a fact to review: "52²".
+    static QString factKey(int n);
 };

@@ -283,7 +283,7 @@ void tst_HelpFile::shippedMainFileHoldsEveryContextNumber()
         if (!methodTopics.contains(screen.helpTopic))
             methodTopics.append(screen.helpTopic);
     QList<int> popups;
-    for (int number = 10100; number <= 10220; number += 10)
+    for (int number = 10100; number <= 10230; number += 10)
         popups.append(number);
     for (int number = 20100; number <= 20290; number += 10)
         popups.append(number);
