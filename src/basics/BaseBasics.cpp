@@ -566,16 +566,18 @@ void TBasicsBaseForm::spacePressed(const QKeyEvent* press)
     const quint64 at = press->timestamp();
     const bool sameHold = SpaceDown || press->isAutoRepeat() || (at != 0 && SpaceUpAt != 0 && at - SpaceUpAt <= 5);
     SpaceDown = true;
-    if (!sameHold)
-        SpaceMissArmed = true;
+    if (sameHold)
+        return;
+    SpaceMissArmed = true;
+    // The question on screen at the press is the one missed, even when the
+    // next one flashes up before the key goes up.
+    m_misses->missed();
 }
 
 void TBasicsBaseForm::countMiss()
 {
     if (!std::exchange(SpaceMissArmed, false))
         return;
-    // The question on screen was missed, whatever the scores can still count.
-    m_misses->missed();
     if (m_scores->atLimit()) {
         // At the limit nothing is counted, a miss neither.
         showScoreLimit();

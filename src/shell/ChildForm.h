@@ -77,6 +77,7 @@ private:
         QPointer<QWidget> target;
         QEvent::Type type = QEvent::None;
         int key = 0;
+        quint64 timestamp = 0;
     };
     LastKey m_lastKey;
     bool m_closed = false;
