@@ -19,6 +19,7 @@
 #include "platform/SoundPlayer.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
+#include "shell/ShellHelp.h"
 #include "shell/Panel.h"
 #include "shell/Strings.h"
 
@@ -85,6 +86,7 @@ TAboutBox::TAboutBox(QWidget* parent) : ChildForm(parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setCaption(QStringLiteral("Sign In"));
+    Hints::setHelpContext(this, ShellHelp::SignIn);
     setCloseBox(false);
     setKeyPreview(true);
     buildControls();

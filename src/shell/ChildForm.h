@@ -13,7 +13,7 @@ class QMdiSubWindow;
 // when it closes and then tells the main window (formClosed), which gives its
 // menus back. It can see
 // every key before its controls do (key preview), and F1 opens the help
-// topic of its help context.
+// topic of its help context (the help's contents when it has none).
 class ChildForm : public QWidget
 {
     Q_OBJECT
@@ -82,6 +82,7 @@ private:
         QPointer<QWidget> target;
         QEvent::Type type = QEvent::None;
         int key = 0;
+        quint64 timestamp = 0;
     };
     LastKey m_lastKey;
     bool m_closed = false;
