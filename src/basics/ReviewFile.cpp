@@ -8,6 +8,7 @@
 #include "platform/FileReading.h"
 #include "platform/FileSaver.h"
 #include "shell/Globals.h"
+#include "shell/LearnerFiles.h"
 
 namespace {
 
@@ -62,14 +63,7 @@ namespace ReviewFile {
 
 QString pathFor(const QString& iniFile)
 {
-    if (iniFile.isEmpty())
-        return QString();
-    const QString base = iniFile.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive) ? iniFile.chopped(4) : iniFile;
-    const QString path = base + QStringLiteral(".review.csv");
-    // A name that only just fits its settings file leaves no room for this one.
-    if (QFile::encodeName(QFileInfo(path).fileName()).size() > 255)
-        return QString();
-    return path;
+    return LearnerFiles::sideFile(iniFile, QString::fromLatin1(LearnerFiles::ReviewEnding));
 }
 
 QString path()
