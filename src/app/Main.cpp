@@ -20,6 +20,8 @@
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
+#include "records/ClassOverview.h"
+#include "records/LearnerData.h"
 #include "records/OpenReport.h"
 #include "records/ResetScores.h"
 #include "records/Scores.h"
@@ -139,6 +141,11 @@ void TfrmMain::createMenus()
     QMenu* file = topMenu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
     addItem(file, QStringLiteral("mnuOpenReport"), QStringLiteral("Open Report..."), &TfrmMain::mnuOpenReportClick);
     file->addSeparator();
+    addItem(file, QStringLiteral("mnuBackUpLearnerData"), QStringLiteral("Back Up Learner Data..."),
+            &TfrmMain::mnuBackUpLearnerDataClick);
+    addItem(file, QStringLiteral("mnuRestoreLearnerData"), QStringLiteral("Restore Learner Data..."),
+            &TfrmMain::mnuRestoreLearnerDataClick);
+    file->addSeparator();
     addItem(file, QStringLiteral("mnuPrinterSetup"), QStringLiteral("Printer Setup..."), &TfrmMain::mnuPrinterSetupClick);
     file->addSeparator();
     addItem(file, QStringLiteral("mnuExit"), QStringLiteral("Exit"), &TfrmMain::mnuExitClick);
@@ -154,6 +161,10 @@ void TfrmMain::createMenus()
     addItem(user, QStringLiteral("mnuResetScores"), QStringLiteral("Reset Scores..."), &TfrmMain::mnuResetScoresClick);
     user->addSeparator();
     addItem(user, QStringLiteral("mnuPreferences"), QStringLiteral("Preferences..."), &TfrmMain::mnuPreferencesClick);
+
+    QMenu* records = topMenu(QStringLiteral("mnuRecords"), QStringLiteral("&Records"));
+    addItem(records, QStringLiteral("mnuClassOverview"), QStringLiteral("Class Overview..."),
+            &TfrmMain::mnuClassOverviewClick);
 
     QMenu* help = topMenu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     addItem(help, QStringLiteral("mnuHelpTopics"), QStringLiteral("Help Topics"), &TfrmMain::mnuHelpTopicsClick);
@@ -453,6 +464,42 @@ void TfrmMain::mnuOpenReportClick()
         return nullptr;
     });
     PlaceReportWindow();
+}
+
+void TfrmMain::mnuBackUpLearnerDataClick()
+{
+    LearnerData::backUp(this);
+}
+
+void TfrmMain::mnuRestoreLearnerDataClick()
+{
+    if (Globals::UserDataFolder.isEmpty()) {
+        Dialogs::current().error(this, QStringLiteral("No user folder was found, so nothing can be restored."));
+        return;
+    }
+    const QString folder = Dialogs::current().chooseFolder(
+        this, QStringLiteral("Restore Learner Data: choose a backup folder"));
+    if (folder.isEmpty())
+        return;
+    if (LearnerBackupRules::readBackup(folder, Globals::UserDataFolder).isEmpty()) {
+        Dialogs::current().error(this, QStringLiteral("The folder \"%1\" holds no learner's files.").arg(folder));
+        return;
+    }
+    DisableMenuItemsAll();
+    showChild(new TRestoreForm(folder));
+}
+
+void TfrmMain::mnuClassOverviewClick()
+{
+    DisableMenuItemsAll();
+    auto* overview = new TClassOverviewForm;
+    showChild(overview);
+    // As large as the main window's client area allows.
+    if (QMdiSubWindow* frame = overview->subWindow()) {
+        const QSize room = m_mdiArea->viewport()->size();
+        frame->resize(qMin(room.width(), frame->width()) , qMax(frame->height(), room.height() - 40));
+        frame->move(childPosition(0, room, frame->size()));
+    }
 }
 
 void TfrmMain::mnuPrinterSetupClick()

@@ -55,6 +55,9 @@ public:
 
     // Menu commands.
     void mnuOpenReportClick();
+    void mnuBackUpLearnerDataClick();
+    void mnuRestoreLearnerDataClick();
+    void mnuClassOverviewClick();
     void mnuPrinterSetupClick();
     void mnuExitClick();
     void mnuAboutClick();
