@@ -45,11 +45,15 @@ QString LearnerBackupRules::BackupReport::text() const
                      .arg(files.size() - failures())
                      .arg(files.size()));
     lines.append(QString());
-    for (const FileCopy& f : files) {
-        const QString name = QFileInfo(f.from).fileName();
-        lines.append(f.error.isEmpty()
-                         ? QStringLiteral("copied  %1 (%2 bytes)").arg(name, locale.toString(f.bytes))
-                         : QStringLiteral("FAILED  %1: %2").arg(name, f.error));
+    // Failures first: a long report is cut short where it is shown.
+    for (const bool failed : {true, false}) {
+        for (const FileCopy& f : files) {
+            const QString name = QFileInfo(f.from).fileName();
+            if (failed && !f.error.isEmpty())
+                lines.append(QStringLiteral("FAILED  %1: %2").arg(name, f.error));
+            else if (!failed && f.error.isEmpty())
+                lines.append(QStringLiteral("copied  %1 (%2 bytes)").arg(name, locale.toString(f.bytes)));
+        }
     }
     return lines.join(QStringLiteral("\r\n"));
 }
