@@ -10,6 +10,8 @@
 
 #include <cstdio>
 
+#include <sys/resource.h>
+
 #include "ScreenTesting.h"
 #include "records/ClassOverview.h"
 #include "records/HistoryRules.h"
@@ -19,6 +21,15 @@ namespace {
 
 constexpr int Learners = 1000;
 constexpr int Runs = 5;
+
+// Processor time of the process so far (user and system), in ms: on a busy
+// machine it tells the work done apart from the waiting for a processor.
+double cpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
 
 void makeClass(TestEnvironment& env)
 {
@@ -64,10 +75,13 @@ int main(int argc, char** argv)
 
     double bestOpen = 1e9;
     double bestRead = 1e9;
+    double bestOpenCpu = 1e9;
+    double bestReadCpu = 1e9;
     int rows = 0;
     for (int run = 0; run < Runs; ++run) {
         QElapsedTimer timer;
         timer.start();
+        double cpu = cpuMs();
         UserStore store;
         QString error;
         store.loadNames(&error);
@@ -75,18 +89,22 @@ int main(int argc, char** argv)
             ClassOverviewRules::readClass(store.names(), env.path(QStringLiteral("users")),
                                           [](const QString& ini) { return HistoryRules::lastRecordTime(HistoryRules::pathFor(ini)); });
         bestRead = qMin(bestRead, timer.nsecsElapsed() / 1e6);
+        bestReadCpu = qMin(bestReadCpu, cpuMs() - cpu);
 
         timer.restart();
+        cpu = cpuMs();
         auto* overview = openFromMenu<TClassOverviewForm>(main, QStringLiteral("mnuClassOverview"));
         QCoreApplication::processEvents(); // laid out and painted once
         bestOpen = qMin(bestOpen, timer.nsecsElapsed() / 1e6);
+        bestOpenCpu = qMin(bestOpenCpu, cpuMs() - cpu);
         rows = overview ? overview->table()->model()->rowCount() - 1 : -1;
         if (overview)
             overview->closeForm();
         QCoreApplication::processEvents();
     }
     std::printf("class overview, %d learners (settings file and a 300-record history each)\n", rows);
-    std::printf("  reading every learner's files: %8.1f ms (best of %d)\n", bestRead, Runs);
-    std::printf("  Records > Class Overview shown: %8.1f ms (best of %d; target under 1000 ms)\n", bestOpen, Runs);
+    std::printf("  reading every learner's files:  %8.1f ms (processor %6.1f ms; best of %d)\n", bestRead, bestReadCpu, Runs);
+    std::printf("  Records > Class Overview shown: %8.1f ms (processor %6.1f ms; best of %d; target under 1000 ms)\n",
+                bestOpen, bestOpenCpu, Runs);
     return rows == Learners ? 0 : 1;
 }

@@ -497,7 +497,7 @@ void TfrmMain::mnuClassOverviewClick()
     // As large as the main window's client area allows.
     if (QMdiSubWindow* frame = overview->subWindow()) {
         const QSize room = m_mdiArea->viewport()->size();
-        frame->resize(qMin(room.width(), frame->width()) , qMax(frame->height(), room.height() - 40));
+        frame->resize(qMax(frame->width(), room.width() - 40), qMax(frame->height(), room.height() - 40));
         frame->move(childPosition(0, room, frame->size()));
     }
 }

@@ -33,13 +33,16 @@ using Rules = ClassOverviewRules;
 
 namespace {
 
-// A screen's title broken into lines of a few words, for a narrow heading.
+// A screen's title in capitals and small letters ("Odds & Evens"), broken
+// into lines of a few words, for a narrow heading.
 QString headingOf(const QString& title)
 {
-    const QStringList words = title.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList words = title.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (QString& word : words)
+        word = word.left(1) + word.mid(1).toLower();
     QStringList lines;
-    for (const QString& word : words) {
-        if (!lines.isEmpty() && lines.last().size() + 1 + word.size() <= 10)
+    for (const QString& word : std::as_const(words)) {
+        if (!lines.isEmpty() && lines.last().size() + 1 + word.size() <= 12)
             lines.last() += QLatin1Char(' ') + word;
         else
             lines.append(word);
@@ -283,6 +286,7 @@ TClassOverviewForm::TClassOverviewForm(QWidget* parent) : ChildForm(parent)
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setWordWrap(false);
     m_view->verticalHeader()->hide();
+    m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 6);
     m_view->horizontalHeader()->setSortIndicatorShown(true);
     m_view->horizontalHeader()->setSectionsClickable(true);
     m_view->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
@@ -371,17 +375,26 @@ void TClassOverviewForm::reload()
     }
     m_status->setText(status);
 
+    // Column widths from the texts (measuring every cell would cost more
+    // than reading a large class): a heading's longest line, the longest name.
     QHeaderView* header = m_view->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Interactive);
     const QFontMetrics metrics(m_view->font());
-    m_view->setColumnWidth(ClassOverviewTable::NameColumn, metrics.horizontalAdvance(QLatin1Char('M')) * 12);
-    m_view->setColumnWidth(ClassOverviewTable::LevelColumn, metrics.horizontalAdvance(QStringLiteral("Intermediate ")));
-    for (int i = ClassOverviewTable::FirstScreenColumn; i < ClassOverviewTable::noteColumn(); ++i)
-        m_view->setColumnWidth(i, metrics.horizontalAdvance(QStringLiteral("MULTIPLI")) + 8);
-    m_view->setColumnWidth(ClassOverviewTable::lastPractisedColumn(),
-                           metrics.horizontalAdvance(QStringLiteral("2026-12-08 10:00 ")));
+    const QFontMetrics headerMetrics(header->font());
+    constexpr int Padding = 16;
+    int nameWidth = headerMetrics.horizontalAdvance(QStringLiteral("Class median"));
+    for (int r = 0; r < m_model->rowCount(); ++r)
+        nameWidth = qMax(nameWidth, metrics.horizontalAdvance(m_model->index(r, 0).data().toString()));
+    m_view->setColumnWidth(ClassOverviewTable::NameColumn, qMin(nameWidth, metrics.averageCharWidth() * 40) + Padding);
+    for (int c = ClassOverviewTable::LevelColumn; c < ClassOverviewTable::noteColumn(); ++c) {
+        int width = metrics.horizontalAdvance(c == ClassOverviewTable::LevelColumn ? QStringLiteral("Intermediate")
+                                              : c == ClassOverviewTable::lastPractisedColumn() ? QStringLiteral("2026-12-08 10:00")
+                                                                                              : QStringLiteral("100"));
+        for (const QString& word : m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().split(QLatin1Char('\n')))
+            width = qMax(width, headerMetrics.horizontalAdvance(word));
+        m_view->setColumnWidth(c, width + Padding);
+    }
     header->setStretchLastSection(true);
-    m_view->resizeRowsToContents();
     cboFilterChange();
 }
 
