@@ -227,6 +227,10 @@ void ClassOverviewTable::sort(int column, Qt::SortOrder order)
         key = {Rules::Key::ProblemsDone, 0};
     else if (column == lastPractisedColumn())
         key = {Rules::Key::LastPractised, 0};
+    else if (column == LevelColumn)
+        key = {Rules::Key::Level, 0};
+    else if (column == noteColumn())
+        key = {Rules::Key::Note, 0};
     emit layoutAboutToBeChanged();
     Rules::sort(m_learners, key, order == Qt::AscendingOrder);
     emit layoutChanged();
@@ -502,19 +506,10 @@ void TClassOverviewForm::BitBtnCancelClick()
 
 bool TClassOverviewForm::previewKeyPress(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Escape)
-        return false;
-    m_escapePressed = true;
-    return true;
+    return m_escape.keyPress(event);
 }
 
 bool TClassOverviewForm::previewKeyRelease(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Escape)
-        return false;
-    if (m_escapePressed && !event->isAutoRepeat()) {
-        m_escapePressed = false;
-        BitBtnCancelClick();
-    }
-    return true;
+    return m_escape.keyRelease(event, [this] { BitBtnCancelClick(); });
 }

@@ -4,6 +4,7 @@
 
 #include "records/ClassOverviewRules.h"
 #include "shell/ChildForm.h"
+#include "shell/EscapeCloses.h"
 
 class QComboBox;
 class QLabel;
@@ -91,5 +92,5 @@ private:
     QLabel* m_status = nullptr;
     QWidget* m_buttons = nullptr;
     QPushButton* m_close = nullptr;
-    bool m_escapePressed = false;
+    EscapeCloses m_escape;
 };

@@ -39,13 +39,8 @@ int medianTenthsOf(QList<qint64> values)
 const QList<ClassOverviewRules::Column>& ClassOverviewRules::columns()
 {
     static const QList<Column> table = [] {
-        QList<const ScreenCatalogue::Row*> screens;
-        for (const ScreenCatalogue::Row& screen : ScreenCatalogue::rows())
-            screens.append(&screen);
-        std::sort(screens.begin(), screens.end(),
-                  [](const auto* a, const auto* b) { return a->reportRow < b->reportRow; });
         QList<Column> columns;
-        for (const ScreenCatalogue::Row* screen : std::as_const(screens)) {
+        for (const ScreenCatalogue::Row* screen : ScreenCatalogue::inReportOrder()) {
             const PracticeMethod* method = screen->method.isEmpty() ? nullptr : PracticeMethods::find(screen->method);
             columns.append({screen->id, screen->section, screen->titleId,
                             screen->group == ScreenCatalogue::Group::Basics,
@@ -171,7 +166,9 @@ void ClassOverviewRules::sort(QList<Learner>& learners, SortKey key, bool ascend
         case Key::ProblemsDone: return l.problemsDone;
         case Key::LastPractised:
             return l.lastPractised.isValid() ? std::optional<qint64>(l.lastPractised.toMSecsSinceEpoch()) : std::nullopt;
-        case Key::Name: break;
+        case Key::Level: return l.level;
+        case Key::Name:
+        case Key::Note: break;
         }
         return 0;
     };
@@ -182,6 +179,14 @@ void ClassOverviewRules::sort(QList<Learner>& learners, SortKey key, bool ascend
     std::stable_sort(learners.begin(), learners.end(), [&](const Learner& a, const Learner& b) {
         if (key.key == Key::Name)
             return ascending ? nameLess(a, b) : nameLess(b, a);
+        if (key.key == Key::Note) {
+            const QString na = a.problem.isEmpty() ? a.note : a.problem;
+            const QString nb = b.problem.isEmpty() ? b.note : b.problem;
+            if (na.isEmpty() != nb.isEmpty())
+                return nb.isEmpty();
+            const int order = na.compare(nb, Qt::CaseInsensitive);
+            return order != 0 ? (ascending ? order < 0 : order > 0) : nameLess(a, b);
+        }
         const std::optional<qint64> va = value(a);
         const std::optional<qint64> vb = value(b);
         if (va.has_value() != vb.has_value())

@@ -84,9 +84,9 @@ public:
     enum class Filter { All, Basics, Practice };
     static bool shows(Filter filter, const Column& column);
 
-    // Sort keys: the name, a screen column (its index in columns()), the
-    // problems done, the time last practised.
-    enum class Key { Name, Screen, ProblemsDone, LastPractised };
+    // Sort keys: the name, the grading level, a screen column (its index in
+    // columns()), the problems done, the time last practised, the note.
+    enum class Key { Name, Level, Screen, ProblemsDone, LastPractised, Note };
     struct SortKey {
         Key key = Key::Name;
         int column = 0; // for Key::Screen

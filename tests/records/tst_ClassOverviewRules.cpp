@@ -221,6 +221,14 @@ private slots:
         QVERIFY(!byDone.constLast().problem.isEmpty());
         Rules::sort(byDone, {Rules::Key::LastPractised, 0}, true);
         QCOMPARE(byDone.constFirst().name, QStringLiteral("Learner 002"));
+        Rules::sort(byDone, {Rules::Key::Level, 0}, true);
+        QVERIFY(std::is_sorted(byDone.cbegin(), byDone.cend() - 2,
+                               [](const auto& a, const auto& b) { return a.level < b.level; }));
+        Rules::sort(byDone, {Rules::Key::Note, 0}, false);
+        QVERIFY(!byDone.constFirst().note.isEmpty() || !byDone.constFirst().problem.isEmpty());
+        QVERIFY(byDone.constLast().note.isEmpty() && byDone.constLast().problem.isEmpty());
+        Rules::sort(byDone, {Rules::Key::Name, 0}, false);
+        QCOMPARE(byDone.constFirst().name, QStringLiteral("Never Started"));
 
         // Medians: the middle of the practised percents, checked by counting.
         for (int c = 0; c < columns; ++c) {
