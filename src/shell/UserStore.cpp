@@ -15,6 +15,7 @@
 #include "platform/IniFile.h"
 #include "platform/SystemInfo.h"
 #include "shell/Globals.h"
+#include "shell/LearnerFiles.h"
 #include "shell/ScreenSettings.h"
 #include "shell/SetIni.h"
 #include "shell/Strings.h"
@@ -289,10 +290,10 @@ bool UserStore::removeLearner(const QString& name)
     const qsizetype at = m_names.indexOf(name);
     if (at < 0)
         return false;
-    // Listed names have passed checkName, so the file lies in the user data
-    // folder; without such a folder there is no file to delete.
-    const QString file = learnerFile(name);
-    if (!file.isEmpty())
+    // Listed names have passed checkName, so the files lie in the user data
+    // folder; without such a folder there is no file to delete. The learner's
+    // side files (missed facts, practice history) go with the settings file.
+    for (const QString& file : LearnerFiles::all(learnerFile(name)))
         QFile::remove(file);
     m_names.removeAt(at);
     m_listChanged = true;

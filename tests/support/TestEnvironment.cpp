@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "platform/SystemInfo.h"
+#include "records/HistoryFile.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
 #include "shell/ScreenSettings.h"
@@ -17,6 +18,7 @@ TestEnvironment::TestEnvironment()
     SystemInfo::setInstallFolderForTests(installFolder());
     Globals::resetAll();
     ScreenSettings::newSession();
+    HistoryFile::resetForTests();
     Dialogs::install(&dialogs);
     SoundPlayer::install(&sounds);
     Help::install(&help);
@@ -30,6 +32,8 @@ TestEnvironment::~TestEnvironment()
     Help::install(nullptr);
     SystemInfo::setProgramFolderForTests(QString());
     SystemInfo::setInstallFolderForTests(QString());
+    HistoryFile::setClockForTests(nullptr);
+    HistoryFile::resetForTests();
     Globals::resetAll();
 }
 
