@@ -21,6 +21,7 @@
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
 #include "records/OpenReport.h"
+#include "records/ProgressWindow.h"
 #include "records/ResetScores.h"
 #include "records/Scores.h"
 #include "shell/About.h"
@@ -154,6 +155,9 @@ void TfrmMain::createMenus()
     addItem(user, QStringLiteral("mnuResetScores"), QStringLiteral("Reset Scores..."), &TfrmMain::mnuResetScoresClick);
     user->addSeparator();
     addItem(user, QStringLiteral("mnuPreferences"), QStringLiteral("Preferences..."), &TfrmMain::mnuPreferencesClick);
+
+    QMenu* records = topMenu(QStringLiteral("mnuRecords"), QStringLiteral("&Records"));
+    addItem(records, QStringLiteral("mnuProgress"), QStringLiteral("Progress..."), &TfrmMain::mnuProgressClick);
 
     QMenu* help = topMenu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     addItem(help, QStringLiteral("mnuHelpTopics"), QStringLiteral("Help Topics"), &TfrmMain::mnuHelpTopicsClick);
@@ -479,6 +483,11 @@ void TfrmMain::mnuScoresClick()
 {
     openScreen(Strings::TitleScores, false, [] { return new TScoresForm; });
     PlaceReportWindow();
+}
+
+void TfrmMain::mnuProgressClick()
+{
+    ProgressWindow::open(this);
 }
 
 void TfrmMain::mnuResetScoresClick()

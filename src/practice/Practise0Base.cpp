@@ -373,7 +373,7 @@ void TPractise0BaseForm::BitBtnStopClick()
     const bool newBest = UpdateBestTime(elapsed);
     if (newBest)
         SelectBestTime(); // the stopwatch's best time shows the new one
-    HistoryFile::appendProblem(this, SectionName, BestTimeKey(), IsCorrect, elapsed);
+    HistoryFile::appendProblem(this, SectionName, BestTimeKey(), IsCorrect, elapsed * PracticeClock::SecondsPerDay);
 
     playStopSounds(newBest);
 
