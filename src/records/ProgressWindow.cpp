@@ -115,11 +115,11 @@ ProgressWindow::ProgressWindow(QWidget* parent)
         m_names.append(name);
         m_values.append(value);
     }
-    grid->setRowStretch(RowCount, 1);
     m_empty = new QLabel(QStringLiteral("Nothing practised yet on this screen."), figures);
     m_empty->setObjectName(QStringLiteral("lblEmpty"));
     m_empty->setWordWrap(true);
-    grid->addWidget(m_empty, RowCount + 1, 0, 1, 2);
+    grid->addWidget(m_empty, RowCount, 0, 1, 2);
+    grid->setRowStretch(RowCount + 1, 1);
     help(figures, ProgressHelp::Figures, QStringLiteral("Your figures for the screen and option chosen."),
          QStringLiteral("Figures"));
 
@@ -350,7 +350,12 @@ void ProgressWindow::showCharts()
         y->setTitleText(unit);
         y->setTitleBrush(text);
         y->setLabelFormat(QStringLiteral("%.0f"));
-        y->setRange(0, unit == QLatin1String("%") ? 100 : std::max(1.0, std::ceil(top * 1.1)));
+        if (unit == QLatin1String("%")) {
+            y->setRange(0, 100);
+        } else {
+            y->setRange(0, std::max(5.0, top * 1.1));
+            y->applyNiceNumbers();
+        }
         chart->addAxis(x, Qt::AlignBottom);
         chart->addAxis(y, Qt::AlignLeft);
         series->attachAxis(x);
