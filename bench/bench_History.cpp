@@ -20,6 +20,7 @@
 #include "records/HistoryRules.h"
 #include "records/ProgressRules.h"
 #include "records/ProgressWindow.h"
+#include "shell/Globals.h"
 
 namespace {
 
