@@ -23,6 +23,7 @@
 #include "records/ClassOverview.h"
 #include "records/LearnerData.h"
 #include "records/OpenReport.h"
+#include "records/ProgressWindow.h"
 #include "records/ResetScores.h"
 #include "records/Scores.h"
 #include "shell/About.h"
@@ -163,6 +164,7 @@ void TfrmMain::createMenus()
     addItem(user, QStringLiteral("mnuPreferences"), QStringLiteral("Preferences..."), &TfrmMain::mnuPreferencesClick);
 
     QMenu* records = topMenu(QStringLiteral("mnuRecords"), QStringLiteral("&Records"));
+    addItem(records, QStringLiteral("mnuProgress"), QStringLiteral("Progress..."), &TfrmMain::mnuProgressClick);
     addItem(records, QStringLiteral("mnuClassOverview"), QStringLiteral("Class Overview..."),
             &TfrmMain::mnuClassOverviewClick);
 
@@ -526,6 +528,11 @@ void TfrmMain::mnuScoresClick()
 {
     openScreen(Strings::TitleScores, false, [] { return new TScoresForm; });
     PlaceReportWindow();
+}
+
+void TfrmMain::mnuProgressClick()
+{
+    ProgressWindow::open(this);
 }
 
 void TfrmMain::mnuResetScoresClick()

@@ -62,6 +62,7 @@ public:
     void mnuExitClick();
     void mnuAboutClick();
     void mnuScoresClick();
+    void mnuProgressClick();
     void mnuResetScoresClick();
     void mnuPreferencesClick();
     void mnuHelpTopicsClick();

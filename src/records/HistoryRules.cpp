@@ -3,6 +3,10 @@
 #include <QDate>
 #include <QFile>
 
+#include <QHash>
+
+#include <array>
+#include <charconv>
 #include <cmath>
 
 #include "shell/LearnerFiles.h"
@@ -24,20 +28,29 @@ QByteArray csvField(const QString& text)
     return bytes;
 }
 
-// The fields of one CSV line; nothing when its quotes do not close.
-std::optional<QList<QByteArray>> splitFields(QByteArrayView text)
+// The fields of one CSV line, as views into the line or, for a quoted
+// field, into its unquoted copy; false when the quotes do not close or the
+// count is not ColumnCount.
+struct Fields {
+    std::array<QByteArrayView, ColumnCount> view;
+    std::array<QByteArray, ColumnCount> unquoted;
+};
+
+bool splitFields(QByteArrayView text, Fields& out)
 {
-    QList<QByteArray> fields;
-    QByteArray field;
     qsizetype i = 0;
     const qsizetype n = text.size();
+    int count = 0;
     for (;;) {
-        field.clear();
+        if (count == ColumnCount)
+            return false;
         if (i < n && text[i] == '"') {
+            QByteArray& field = out.unquoted[count];
+            field.clear();
             ++i;
             for (;;) {
                 if (i >= n)
-                    return std::nullopt;
+                    return false;
                 if (text[i] == '"') {
                     if (i + 1 < n && text[i + 1] == '"') {
                         field += '"';
@@ -50,25 +63,25 @@ std::optional<QList<QByteArray>> splitFields(QByteArrayView text)
                 field += text[i++];
             }
             if (i < n && text[i] != ',')
-                return std::nullopt;
+                return false;
+            out.view[count++] = field;
         } else {
+            const qsizetype from = i;
             while (i < n && text[i] != ',') {
                 if (text[i] == '"')
-                    return std::nullopt;
-                field += text[i++];
+                    return false;
+                ++i;
             }
+            out.view[count++] = text.sliced(from, i - from);
         }
-        fields.append(field);
-        if (fields.size() > ColumnCount)
-            return std::nullopt;
         if (i >= n)
-            return fields;
+            return count == ColumnCount;
         ++i; // the comma
     }
 }
 
 // Digits only, at most maxDigits of them.
-std::optional<qint64> wholeNumber(const QByteArray& text, int maxDigits)
+std::optional<qint64> wholeNumber(QByteArrayView text, int maxDigits)
 {
     if (text.isEmpty() || text.size() > maxDigits)
         return std::nullopt;
@@ -82,12 +95,12 @@ std::optional<qint64> wholeNumber(const QByteArray& text, int maxDigits)
 }
 
 // "2026-12-08T09:15:02Z" as seconds since the epoch.
-std::optional<qint64> parseWhen(const QByteArray& text)
+std::optional<qint64> parseWhen(QByteArrayView text)
 {
     if (text.size() != 20 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':'
         || text[16] != ':' || text[19] != 'Z')
         return std::nullopt;
-    const auto part = [&](int from, int length) { return wholeNumber(text.mid(from, length), length); };
+    const auto part = [&](int from, int length) { return wholeNumber(text.sliced(from, length), length); };
     const auto year = part(0, 4), month = part(5, 2), day = part(8, 2);
     const auto hour = part(11, 2), minute = part(14, 2), second = part(17, 2);
     if (!year || !month || !day || !hour || !minute || !second)
@@ -106,7 +119,7 @@ QByteArray formatWhen(qint64 when)
     return QDateTime::fromSecsSinceEpoch(when, Qt::UTC).toString(Qt::ISODate).toLatin1();
 }
 
-bool validSection(const QByteArray& text)
+bool validSection(QByteArrayView text)
 {
     if (text.isEmpty() || text.size() > HistoryRules::MaxSectionLength)
         return false;
@@ -164,29 +177,69 @@ QByteArray line(const Record& r)
     return out + "\r\n";
 }
 
-std::optional<Record> parseLine(QByteArrayView text, qint64 nowUtc)
+} // namespace HistoryRules
+
+namespace {
+
+// The texts of the records read so far, so that records share them and a
+// text is made and checked once.
+class Texts
 {
+public:
+    // The section or option the bytes name, or nothing when not valid.
+    const QString* section(QByteArrayView bytes)
+    {
+        if (const QString* known = find(m_sections, bytes))
+            return known;
+        if (!validSection(bytes))
+            return nullptr;
+        return &*m_sections.insert(bytes.toByteArray(), QString::fromLatin1(bytes));
+    }
+    const QString* option(QByteArrayView bytes)
+    {
+        if (const QString* known = find(m_options, bytes))
+            return known;
+        if (bytes.size() > HistoryRules::MaxOptionLength * 4)
+            return nullptr;
+        const QString text = QString::fromUtf8(bytes);
+        if (text.size() > HistoryRules::MaxOptionLength)
+            return nullptr;
+        for (QChar c : text) {
+            if (c.category() == QChar::Other_Control)
+                return nullptr;
+        }
+        return &*m_options.insert(bytes.toByteArray(), text);
+    }
+
+private:
+    static const QString* find(const QHash<QByteArray, QString>& texts, QByteArrayView bytes)
+    {
+        const auto it = texts.constFind(QByteArray::fromRawData(bytes.data(), bytes.size()));
+        return it == texts.constEnd() ? nullptr : &*it;
+    }
+    QHash<QByteArray, QString> m_sections;
+    QHash<QByteArray, QString> m_options;
+};
+
+std::optional<HistoryRules::Record> parseFields(QByteArrayView text, qint64 nowUtc, Fields& fields, Texts& texts)
+{
+    using namespace HistoryRules;
     if (text.endsWith('\r'))
         text.chop(1);
-    const std::optional<QList<QByteArray>> fields = splitFields(text);
-    if (!fields || fields->size() != ColumnCount)
+    if (!splitFields(text, fields))
         return std::nullopt;
-    const QList<QByteArray>& f = *fields;
+    const std::array<QByteArrayView, ColumnCount>& f = fields.view;
     Record r;
     const std::optional<qint64> when = parseWhen(f[0]);
     if (!when || *when > nowUtc + FutureSlackSeconds)
         return std::nullopt;
     r.when = *when;
-    if (!validSection(f[2]) || f[3].size() > MaxOptionLength * 4)
+    const QString* section = texts.section(f[2]);
+    const QString* option = section ? texts.option(f[3]) : nullptr;
+    if (!option)
         return std::nullopt;
-    r.section = QString::fromLatin1(f[2]);
-    r.option = QString::fromUtf8(f[3]);
-    if (r.option.size() > MaxOptionLength)
-        return std::nullopt;
-    for (QChar c : r.option) {
-        if (c.category() == QChar::Other_Control)
-            return std::nullopt;
-    }
+    r.section = *section;
+    r.option = *option;
     if (f[1] == "problem") {
         r.kind = Kind::Problem;
         if ((f[4] != "0" && f[4] != "1") || !f[6].isEmpty() || !f[7].isEmpty() || !f[8].isEmpty() || !f[9].isEmpty())
@@ -198,9 +251,9 @@ std::optional<Record> parseLine(QByteArrayView text, qint64 nowUtc)
             if ((c < '0' || c > '9') && c != '.')
                 return std::nullopt;
         }
-        bool ok = false;
-        r.seconds = f[5].toDouble(&ok);
-        if (!ok || !std::isfinite(r.seconds) || r.seconds < 0 || r.seconds > MaxSeconds)
+        const auto [end, error] = std::from_chars(f[5].data(), f[5].data() + f[5].size(), r.seconds);
+        if (error != std::errc() || end != f[5].data() + f[5].size() || !std::isfinite(r.seconds) || r.seconds < 0
+            || r.seconds > MaxSeconds)
             return std::nullopt;
         return r;
     }
@@ -226,32 +279,36 @@ std::optional<Record> parseLine(QByteArrayView text, qint64 nowUtc)
 
 // Lines that end in a line end; the rest (a torn line) is left in bytes'
 // tail for the next block.
-static qsizetype parseWholeLines(QByteArrayView bytes, qint64 nowUtc, QList<Record>& out)
+qsizetype parseWholeLines(QByteArrayView bytes, qint64 nowUtc, Texts& texts, QList<HistoryRules::Record>& out)
 {
+    Fields fields;
     qsizetype start = 0;
     for (;;) {
         const qsizetype end = bytes.indexOf('\n', start);
         if (end < 0)
             return start;
-        if (std::optional<Record> r = parseLine(bytes.sliced(start, end - start), nowUtc)) {
-            // Texts repeat from line to line: share them.
-            if (!out.isEmpty()) {
-                const Record& last = out.constLast();
-                if (last.section == r->section)
-                    r->section = last.section;
-                if (last.option == r->option)
-                    r->option = last.option;
-            }
+        if (std::optional<HistoryRules::Record> r = parseFields(bytes.sliced(start, end - start), nowUtc, fields, texts))
             out.append(std::move(*r));
-        }
         start = end + 1;
     }
+}
+
+} // namespace
+
+namespace HistoryRules {
+
+std::optional<Record> parseLine(QByteArrayView text, qint64 nowUtc)
+{
+    Fields fields;
+    Texts texts;
+    return parseFields(text, nowUtc, fields, texts);
 }
 
 QList<Record> parse(QByteArrayView bytes, qint64 nowUtc)
 {
     QList<Record> records;
-    parseWholeLines(bytes, nowUtc, records);
+    Texts texts;
+    parseWholeLines(bytes, nowUtc, texts, records);
     return records;
 }
 
@@ -272,6 +329,9 @@ QList<Record> readFile(const QString& path, qint64 nowUtc)
         file.seek(size - MaxFileBytes);
         file.readLine(); // the rest of a line cut there
     }
+    // Some 60 bytes a line: room for them all at once, not grown by doubling.
+    records.reserve(qsizetype(std::min(size, MaxFileBytes) / 56));
+    Texts texts;
     QByteArray pending;
     qint64 readSoFar = 0;
     while (readSoFar < MaxFileBytes) {
@@ -280,7 +340,7 @@ QList<Record> readFile(const QString& path, qint64 nowUtc)
             break;
         readSoFar += block.size();
         pending += block;
-        const qsizetype used = parseWholeLines(pending, nowUtc, records);
+        const qsizetype used = parseWholeLines(pending, nowUtc, texts, records);
         pending.remove(0, used);
     }
     return records;

@@ -67,21 +67,22 @@ inline constexpr int MaxOptionLength = 128;
 // How far a record's time may lie ahead of the reader's clock.
 inline constexpr qint64 FutureSlackSeconds = 24 * 60 * 60;
 
-enum class Kind { Problem, Drill };
+enum class Kind : quint8 { Problem, Drill };
 
 struct Record {
     qint64 when = 0;  // seconds since 1970-01-01T00:00:00Z
-    Kind kind = Kind::Problem;
-    QString section;
+    QString section;  // records read from one file share their texts
     QString option;
     // A problem.
-    bool right = false;
     double seconds = 0;
     // A drill run.
     int questions = 0;
     int correct = 0;
     int questionDelayMs = 0;
     int answerDelayMs = 0;
+    Kind kind = Kind::Problem;
+    // A problem.
+    bool right = false;
 
     QDateTime time() const { return QDateTime::fromSecsSinceEpoch(when, Qt::UTC); }
     bool operator==(const Record&) const = default;

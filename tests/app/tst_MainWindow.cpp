@@ -71,15 +71,17 @@ private slots:
                                 "Direct Method..., Two-finger Method...) | S&quare (5?  && ?5..., 2-Digit... | 3-Digit...) | "
                                 "Speed Di&vision... | Square &Root..."));
         QCOMPARE(describe(top[3]->menu()), QStringLiteral("Switch User... | Performance Report..., Reset Scores... | Preferences..."));
-        QCOMPARE(describe(top[4]->menu()), QStringLiteral("Class Overview..."));
         QCOMPARE(top[4]->objectName(), QStringLiteral("mnuRecords"));
+        QCOMPARE(top[4]->text(), QStringLiteral("&Records"));
+        QCOMPARE(describe(top[4]->menu()), QStringLiteral("Progress..., Class Overview..."));
         QCOMPARE(describe(top[5]->menu()),
                  QStringLiteral("Help Topics | Getting Started, Learning Plan, Getting Screen Help, How To... | "
                                 "The Vandrelsholm Story | About..."));
         for (int i = 0; i < 5; ++i)
             QCOMPARE(top[i]->property("vsmHint").toString(), QStringLiteral("|To open the menu, first CLOSE this screen."));
         QVERIFY(top[5]->property("vsmHint").toString().isEmpty());
-        for (const char* name : {"mnuAddition", "mnuMultiplyBasic", "mnu5__5", "mnuSquareRoot", "mnuAbout",
+        for (const char* name : {"mnuAddition", "mnuMultiplyBasic", "mnu5__5", "mnuSquareRoot", "mnuAbout", "mnuProgress",
+                                 "mnuClassOverview", "mnuBackUpLearnerData", "mnuRestoreLearnerData",
                                  "mnuPreferences", "mnuHelpVandrelsholmStory", "mnuAboutVandrelsholmSpeedMath"})
             QVERIFY2(main.menuItem(QString::fromLatin1(name)), name);
     }

@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "records/HistoryRules.h"
+#include "records/ProgressRules.h"
 
 using HistoryRules::Kind;
 using HistoryRules::Record;
@@ -26,8 +27,9 @@ Record randomRecord(QRandomGenerator& rng, qint64 when)
 {
     Record r;
     r.when = when;
+    // A screen keeps one kind of record: problems or drill runs.
     r.kind = rng.bounded(2) ? Kind::Problem : Kind::Drill;
-    r.section = rng.bounded(2) ? QStringLiteral("Square2Digit") : QStringLiteral("Addition");
+    r.section = r.kind == Kind::Problem ? QStringLiteral("Square2Digit") : QStringLiteral("Addition");
     r.option = Options[rng.bounded(int(Options.size()))];
     if (r.kind == Kind::Problem) {
         r.right = rng.bounded(2);
@@ -192,6 +194,116 @@ private slots:
         QVERIFY(cut);
         QVERIFY(cut->size() <= HistoryRules::KeepBytes);
         QVERIFY(cut->size() > HistoryRules::KeepBytes - one.size());
+    }
+
+    // A worked example by hand: six problems over two days (UTC), four right.
+    void progressWorkedExample()
+    {
+        const auto problem = [](const char* when, bool right, double seconds, const char* option = "2Digit") {
+            Record r;
+            r.when = QDateTime::fromString(QString::fromLatin1(when), Qt::ISODate).toSecsSinceEpoch();
+            r.section = QStringLiteral("Square2Digit");
+            r.option = QString::fromLatin1(option);
+            r.right = right;
+            r.seconds = seconds;
+            return r;
+        };
+        QList<Record> records = {
+            problem("2026-12-06T09:00:00Z", true, 20), problem("2026-12-06T09:05:00Z", false, 5),
+            problem("2026-12-06T23:59:59Z", true, 16), problem("2026-12-07T00:00:00Z", true, 12),
+            problem("2026-12-07T08:00:00Z", true, 14), problem("2026-12-07T08:10:00Z", false, 30),
+            problem("2026-12-07T08:20:00Z", true, 1, "3Digit"),
+        };
+        const ProgressRules::Summary s =
+            ProgressRules::summarise(records, QStringLiteral("Square2Digit"), QStringLiteral("2Digit"), QTimeZone::utc());
+        QCOMPARE(s.records, 6);
+        QCOMPARE(s.correct, 4);
+        QCOMPARE(s.accuracy, 400.0 / 6);
+        QCOMPARE(s.bestSeconds, 12.0);
+        QCOMPARE(s.averageSeconds, 15.5);
+        QCOMPARE(s.medianSeconds, 15.0);
+        QCOMPARE(s.last10.records, 6);
+        QCOMPARE(s.before10.records, 0);
+        QVERIFY(std::isnan(s.before10.accuracy));
+        QCOMPARE(s.days.size(), 2);
+        QCOMPARE(s.days[0].date, QDate(2026, 12, 6));
+        QCOMPARE(s.days[0].questions, 3);
+        QCOMPARE(s.days[0].medianSeconds, 18.0);
+        QCOMPARE(s.days[1].accuracy, 200.0 / 3);
+        QCOMPARE(s.days[1].medianSeconds, 13.0);
+        // A zone two hours ahead puts the third problem on the 7th.
+        const ProgressRules::Summary east = ProgressRules::summarise(
+            records, QStringLiteral("Square2Digit"), QStringLiteral("2Digit"), QTimeZone(2 * 3600));
+        QCOMPARE(east.days[0].questions, 2);
+        QCOMPARE(east.days[1].questions, 4);
+        QCOMPARE(ProgressRules::options(records, QStringLiteral("Square2Digit")),
+                 QStringList({QStringLiteral("2Digit"), QStringLiteral("3Digit")}));
+        // Every option together.
+        QCOMPARE(ProgressRules::summarise(records, QStringLiteral("Square2Digit"), std::nullopt, QTimeZone::utc()).bestSeconds, 1.0);
+    }
+
+    // Over many generated histories: the days add up to the whole, each
+    // option's summary adds up to that of all options, the recent spans are
+    // the newest records, the times are ordered best <= median and lie
+    // within the right answers' times.
+    void progressPropertiesOverGeneratedHistories()
+    {
+        QRandomGenerator rng(4242);
+        for (int round = 0; round < 60; ++round) {
+            const QList<Record> records = randomRecords(rng, rng.bounded(0, 400));
+            for (const QString& section : {QStringLiteral("Square2Digit"), QStringLiteral("Addition")}) {
+                const ProgressRules::Summary all = ProgressRules::summarise(records, section, std::nullopt, QTimeZone::utc());
+                QList<const Record*> mine;
+                for (const Record& r : records)
+                    if (r.section == section && (mine.isEmpty() || r.kind == mine.first()->kind))
+                        mine.append(&r);
+                QCOMPARE(all.records, int(mine.size()));
+                int questions = 0, correct = 0;
+                for (const ProgressRules::Day& d : all.days) {
+                    questions += d.questions;
+                    correct += d.correct;
+                    QVERIFY(d.correct <= d.questions && d.accuracy >= 0 && d.accuracy <= 100);
+                }
+                QCOMPARE(questions, all.questions);
+                QCOMPARE(correct, all.correct);
+                for (qsizetype i = 1; i < all.days.size(); ++i)
+                    QVERIFY(all.days[i - 1].date < all.days[i].date);
+
+                int optionRecords = 0, optionCorrect = 0;
+                for (const QString& option : ProgressRules::options(records, section)) {
+                    const ProgressRules::Summary one = ProgressRules::summarise(records, section, option, QTimeZone::utc());
+                    optionRecords += one.records;
+                    optionCorrect += one.correct;
+                    if (!std::isnan(one.bestSeconds))
+                        QVERIFY(one.bestSeconds >= all.bestSeconds);
+                }
+                QCOMPARE(optionRecords, all.records);
+                QCOMPARE(optionCorrect, all.correct);
+
+                const qsizetype n = mine.size();
+                QCOMPARE(all.last10.records, int(std::min<qsizetype>(n, 10)));
+                QCOMPARE(all.before10.records, int(std::clamp<qsizetype>(n - 10, 0, 10)));
+                int lastCorrect = 0;
+                for (qsizetype i = std::max<qsizetype>(0, n - 10); i < n; ++i)
+                    lastCorrect += mine[i]->kind == Kind::Problem ? mine[i]->right : mine[i]->correct;
+                QCOMPARE(all.last10.correct, lastCorrect);
+
+                QList<double> times;
+                for (const Record* r : mine)
+                    if (r->kind == Kind::Problem && r->right)
+                        times.append(r->seconds);
+                std::sort(times.begin(), times.end());
+                if (times.isEmpty()) {
+                    QVERIFY(std::isnan(all.medianSeconds));
+                } else {
+                    QCOMPARE(all.bestSeconds, times.first());
+                    QVERIFY(all.medianSeconds >= all.bestSeconds && all.medianSeconds <= times.last());
+                    const qsizetype below = std::count_if(times.begin(), times.end(), [&](double t) { return t < all.medianSeconds; });
+                    const qsizetype above = std::count_if(times.begin(), times.end(), [&](double t) { return t > all.medianSeconds; });
+                    QVERIFY(below <= times.size() / 2 && above <= times.size() / 2);
+                }
+            }
+        }
     }
 };
 

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "platform/SystemInfo.h"
+#include "records/HistoryFile.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
 #include "shell/ScreenSettings.h"
@@ -18,6 +19,7 @@ TestEnvironment::TestEnvironment()
     SystemInfo::setInstallFolderForTests(installFolder());
     Globals::resetAll();
     ScreenSettings::newSession();
+    HistoryFile::resetForTests();
     Dialogs::install(&dialogs);
     SoundPlayer::install(&sounds);
     Help::install(&help);
@@ -44,6 +46,8 @@ TestEnvironment::~TestEnvironment()
     UserStore::setTrashForTests({});
     SystemInfo::setProgramFolderForTests(QString());
     SystemInfo::setInstallFolderForTests(QString());
+    HistoryFile::setClockForTests(nullptr);
+    HistoryFile::resetForTests();
     Globals::resetAll();
 }
 
