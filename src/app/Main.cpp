@@ -424,7 +424,7 @@ bool TfrmMain::event(QEvent* event)
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    if (Globals::Practising) {
+    if (Globals::Practising && !m_sessionEnding) {
         Dialogs::current().beep();
         Dialogs::current().information(this, Strings::text(Strings::UnableToClose));
         event->ignore();
@@ -433,9 +433,23 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     for (QMdiSubWindow* frame : m_mdiArea->subWindowList())
         frame->close();
     Help::quit();
-    if (Globals::GreetingsOn)
+    if (Globals::GreetingsOn && !m_sessionEnding)
         SoundPlayer::current().playResource(Sounds::SeeYaLater, SoundPlayer::Mode::Sync);
     event->accept();
+}
+
+void TfrmMain::endSession()
+{
+    m_sessionEnding = true;
+    closeForSessionEnd();
+    // Quitting closes the main window too (closeEvent), now without a refusal.
+    QCoreApplication::quit();
+}
+
+void TfrmMain::closeForSessionEnd()
+{
+    for (ChildForm* form : childForms())
+        form->closeForSessionEnd();
 }
 
 void TfrmMain::bringToFront()

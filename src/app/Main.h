@@ -77,6 +77,16 @@ public:
     // start of the program asks for this).
     void bringToFront();
 
+    // The desktop session ends or the process is told to end: every open
+    // window closes and saves as at a close, also a screen that is
+    // practising (its question under way is given up uncounted), then the
+    // program quits; the main window then closes without a refusal and
+    // without the farewell prompt.
+    void endSession();
+    // The windows-closing part of endSession(), for an application that
+    // quits by another way.
+    void closeForSessionEnd();
+
     // Help file names.
     static QString helpFileName() { return QStringLiteral("VandrelsholmSpeedMath.hlp"); }
     static QString historyHelpFileName() { return QStringLiteral("The Story of Tobbel Vandrelsholm.hlp"); }
@@ -106,6 +116,7 @@ private:
     QString m_helpFile;
     quint16 m_screenWidth = 0;
     bool m_greyedHintShown = false;
+    bool m_sessionEnding = false;
 };
 
 // The main window of the run (nullptr before it exists and after it is gone).

@@ -59,9 +59,15 @@ bool ChildForm::closeForm()
     return m_closed;
 }
 
+bool ChildForm::closeForSessionEnd()
+{
+    m_sessionEnd = true;
+    return closeForm();
+}
+
 bool ChildForm::canClose()
 {
-    if (!Globals::Practising)
+    if (!Globals::Practising || m_sessionEnd)
         return true;
     Dialogs::current().beep();
     Dialogs::current().information(this, Strings::text(Strings::UnableToClose));

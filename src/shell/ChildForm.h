@@ -30,6 +30,11 @@ public:
 
     // Asks the window to close, as its close box does. True when it closed.
     bool closeForm();
+    // Closes the window as closeForm() does, also while a screen is
+    // practising, because the program ends (the desktop session ends, or the
+    // process is told to end): the question or problem under way is given up
+    // uncounted, and the screen saves what it has counted so far.
+    bool closeForSessionEnd();
 
     // The frame of this form inside the main window, or nullptr.
     QMdiSubWindow* subWindow() const;
@@ -80,6 +85,7 @@ private:
     };
     LastKey m_lastKey;
     bool m_closed = false;
+    bool m_sessionEnd = false;
     bool m_closeBox = true;
     bool m_keyPreview = false;
 };
