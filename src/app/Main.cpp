@@ -21,7 +21,10 @@
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
+#include "records/ClassOverview.h"
+#include "records/LearnerData.h"
 #include "records/OpenReport.h"
+#include "records/ProgressWindow.h"
 #include "records/ResetScores.h"
 #include "records/Scores.h"
 #include "shell/About.h"
@@ -140,6 +143,11 @@ void TfrmMain::createMenus()
     QMenu* file = topMenu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
     addItem(file, QStringLiteral("mnuOpenReport"), QStringLiteral("Open Report..."), &TfrmMain::mnuOpenReportClick);
     file->addSeparator();
+    addItem(file, QStringLiteral("mnuBackUpLearnerData"), QStringLiteral("Back Up Learner Data..."),
+            &TfrmMain::mnuBackUpLearnerDataClick);
+    addItem(file, QStringLiteral("mnuRestoreLearnerData"), QStringLiteral("Restore Learner Data..."),
+            &TfrmMain::mnuRestoreLearnerDataClick);
+    file->addSeparator();
     addItem(file, QStringLiteral("mnuPrintWorksheets"), QStringLiteral("Print &Worksheets..."),
             &TfrmMain::mnuPrintWorksheetsClick);
     addItem(file, QStringLiteral("mnuPrinterSetup"), QStringLiteral("Printer Setup..."), &TfrmMain::mnuPrinterSetupClick);
@@ -157,6 +165,11 @@ void TfrmMain::createMenus()
     addItem(user, QStringLiteral("mnuResetScores"), QStringLiteral("Reset Scores..."), &TfrmMain::mnuResetScoresClick);
     user->addSeparator();
     addItem(user, QStringLiteral("mnuPreferences"), QStringLiteral("Preferences..."), &TfrmMain::mnuPreferencesClick);
+
+    QMenu* records = topMenu(QStringLiteral("mnuRecords"), QStringLiteral("&Records"));
+    addItem(records, QStringLiteral("mnuProgress"), QStringLiteral("Progress..."), &TfrmMain::mnuProgressClick);
+    addItem(records, QStringLiteral("mnuClassOverview"), QStringLiteral("Class Overview..."),
+            &TfrmMain::mnuClassOverviewClick);
 
     QMenu* help = topMenu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     addItem(help, QStringLiteral("mnuHelpTopics"), QStringLiteral("Help Topics"), &TfrmMain::mnuHelpTopicsClick);
@@ -495,6 +508,42 @@ void TfrmMain::mnuPrintWorksheetsClick()
     showChild(new TPrintWorksheetsForm);
 }
 
+void TfrmMain::mnuBackUpLearnerDataClick()
+{
+    LearnerData::backUp(this);
+}
+
+void TfrmMain::mnuRestoreLearnerDataClick()
+{
+    if (Globals::UserDataFolder.isEmpty()) {
+        Dialogs::current().error(this, QStringLiteral("No user folder was found, so nothing can be restored."));
+        return;
+    }
+    const QString folder = Dialogs::current().chooseFolder(
+        this, QStringLiteral("Restore Learner Data: choose a backup folder"));
+    if (folder.isEmpty())
+        return;
+    if (LearnerBackupRules::readBackup(folder, Globals::UserDataFolder).isEmpty()) {
+        Dialogs::current().error(this, QStringLiteral("The folder \"%1\" holds no learner's files.").arg(folder));
+        return;
+    }
+    DisableMenuItemsAll();
+    showChild(new TRestoreForm(folder));
+}
+
+void TfrmMain::mnuClassOverviewClick()
+{
+    DisableMenuItemsAll();
+    auto* overview = new TClassOverviewForm;
+    showChild(overview);
+    // As large as the main window's client area allows.
+    if (QMdiSubWindow* frame = overview->subWindow()) {
+        const QSize room = m_mdiArea->viewport()->size();
+        frame->resize(qMax(frame->width(), room.width() - 40), qMax(frame->height(), room.height() - 40));
+        frame->move(childPosition(0, room, frame->size()));
+    }
+}
+
 void TfrmMain::mnuPrinterSetupClick()
 {
     Dialogs::current().printerSetup(this, Dialogs::printer());
@@ -519,6 +568,11 @@ void TfrmMain::mnuScoresClick()
 {
     openScreen(Strings::TitleScores, false, [] { return new TScoresForm; });
     PlaceReportWindow();
+}
+
+void TfrmMain::mnuProgressClick()
+{
+    ProgressWindow::open(this);
 }
 
 void TfrmMain::mnuResetScoresClick()

@@ -59,10 +59,14 @@ public:
     // Menu commands.
     void mnuOpenReportClick();
     void mnuPrintWorksheetsClick();
+    void mnuBackUpLearnerDataClick();
+    void mnuRestoreLearnerDataClick();
+    void mnuClassOverviewClick();
     void mnuPrinterSetupClick();
     void mnuExitClick();
     void mnuAboutClick();
     void mnuScoresClick();
+    void mnuProgressClick();
     void mnuResetScoresClick();
     void mnuPreferencesClick();
     void mnuHelpTopicsClick();

@@ -27,7 +27,7 @@ class TPrintWorksheetsForm : public ChildForm
 public:
     // Help context numbers of the window and its controls.
     enum HelpContext {
-        HelpTopic = 485,
+        HelpTopic = 488,
         HelpMethods = 91000,
         HelpOptions = 91010,
         HelpCount = 91020,

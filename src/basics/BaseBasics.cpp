@@ -14,6 +14,7 @@
 #include "shell/Shape.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
+#include "records/HistoryFile.h"
 #include "platform/SoundPlayer.h"
 #include "shell/Globals.h"
 #include "shell/Grading.h"
@@ -361,6 +362,8 @@ void TBasicsBaseForm::BitBtnPlayClick(QObject* sender)
     HideOptionPanels();
     m_misses->setRunning(true, Playing);
     if (Playing) {
+        m_runQuestions = 0;
+        m_runMisses = 0;
         setFormHint(Strings::text(Strings::HintPressStop));
         btnTestSpeed->setVisible(false);
     }
@@ -392,6 +395,9 @@ void TBasicsBaseForm::BitBtnStopClick(QObject* sender)
     setScoreControlsVisible(true, true);
     ShowOptionPanels();
     m_misses->setRunning(false, Playing);
+    if (Playing && sender != btnTestSpeed)
+        HistoryFile::appendDrill(this, SectionName, CurrentOption ? CurrentOption->caption() : QString(), m_runQuestions,
+                                 m_runQuestions - m_runMisses, tmrQuestion->interval(), tmrAnswer->interval());
     if (Playing) {
         setFormHint(Strings::text(Strings::HintPressPlay));
         btnTestSpeed->setVisible(TimingCheck);
@@ -463,6 +469,9 @@ void TBasicsBaseForm::UpdateScores()
 
 void TBasicsBaseForm::countQuestion(bool right)
 {
+    ++m_runQuestions;
+    if (!right)
+        ++m_runMisses;
     m_scores->count(right);
     m_misses->counted(right);
 }
@@ -578,6 +587,7 @@ void TBasicsBaseForm::countMiss()
 {
     if (!std::exchange(SpaceMissArmed, false))
         return;
+    ++m_runMisses;
     if (m_scores->atLimit()) {
         // At the limit nothing is counted, a miss neither.
         showScoreLimit();

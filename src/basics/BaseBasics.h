@@ -238,6 +238,10 @@ private:
     static QString seconds(int milliseconds);
 
     ScoreCounter* m_scores = nullptr;
+    // The run's own tally for the practice history (the scores add up over
+    // runs and stop at their limit): questions asked, misses marked.
+    int m_runQuestions = 0;
+    int m_runMisses = 0;
     PractiseMisses* m_misses = nullptr;
     QMetaObject::Connection m_hintRoute;
 };

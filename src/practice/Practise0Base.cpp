@@ -19,6 +19,7 @@
 #include "platform/SoundPlayer.h"
 #include "practice/PracticeClock.h"
 #include "practice/PracticeHelp.h"
+#include "records/HistoryFile.h"
 #include "shell/GlyphButton.h"
 #include "shell/Globals.h"
 #include "shell/Help.h"
@@ -390,6 +391,7 @@ void TPractise0BaseForm::BitBtnStopClick()
     const bool newBest = UpdateBestTime(elapsed);
     if (newBest)
         SelectBestTime(); // the stopwatch's best time shows the new one
+    HistoryFile::appendProblem(this, SectionName, BestTimeKey(), IsCorrect, elapsed * PracticeClock::SecondsPerDay);
 
     playStopSounds(newBest);
 

@@ -141,22 +141,10 @@ void ReportWindow::showFromStart()
 
 bool ReportWindow::previewKeyPress(QKeyEvent* event)
 {
-    // Esc closes when it is let go; its press must not reach the controls.
-    if (event->key() != Qt::Key_Escape)
-        return false;
-    m_escapePressed = true;
-    return true;
+    return m_escape.keyPress(event);
 }
 
 bool ReportWindow::previewKeyRelease(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Escape)
-        return false;
-    // Only an Esc pressed here: the release of the Esc that closed a message
-    // box or dialog over this window must not close the window too.
-    if (m_escapePressed && !event->isAutoRepeat()) {
-        m_escapePressed = false;
-        BitBtnCancelClick();
-    }
-    return true;
+    return m_escape.keyRelease(event, [this] { BitBtnCancelClick(); });
 }

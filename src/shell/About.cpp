@@ -386,7 +386,11 @@ void TAboutBox::mnuRemoveNameFromListClick()
     const int at = cboName->currentIndex();
     if (cboName->count() == 0 || at < 0)
         return;
-    m_store.removeLearner(cboName->itemText(at));
+    QString error;
+    if (!m_store.removeLearner(cboName->itemText(at), &error)) {
+        Dialogs::current().error(this, error);
+        return;
+    }
     {
         const QSignalBlocker block(cboName);
         cboName->removeItem(at);

@@ -60,8 +60,9 @@ private slots:
         TfrmMain main;
         QCOMPARE(main.windowTitle(), QStringLiteral("Vandrelsholm Speed Math"));
         const QList<QAction*> top = main.menuBar()->actions();
-        QCOMPARE(top.size(), 5);
-        QCOMPARE(describe(top[0]->menu()), QStringLiteral("Open Report... | Print &Worksheets..., Printer Setup... | Exit"));
+        QCOMPARE(top.size(), 6);
+        QCOMPARE(describe(top[0]->menu()), QStringLiteral("Open Report... | Back Up Learner Data..., Restore Learner Data... | "
+                                                          "Print &Worksheets..., Printer Setup... | Exit"));
         QCOMPARE(describe(top[1]->menu()),
                  QStringLiteral("Addition..., Subtraction... | Doubling..., Halving..., Odds && Evens... | "
                                 "Multiplication..., Division... | Units && Tens..., Number && Tens... | Keyboard Skills..."));
@@ -70,13 +71,17 @@ private slots:
                                 "Direct Method..., Two-finger Method...) | S&quare (5?  && ?5..., 2-Digit... | 3-Digit...) | "
                                 "Speed Di&vision... | Square &Root..."));
         QCOMPARE(describe(top[3]->menu()), QStringLiteral("Switch User... | Performance Report..., Reset Scores... | Preferences..."));
-        QCOMPARE(describe(top[4]->menu()),
+        QCOMPARE(top[4]->objectName(), QStringLiteral("mnuRecords"));
+        QCOMPARE(top[4]->text(), QStringLiteral("&Records"));
+        QCOMPARE(describe(top[4]->menu()), QStringLiteral("Progress..., Class Overview..."));
+        QCOMPARE(describe(top[5]->menu()),
                  QStringLiteral("Help Topics | Getting Started, Learning Plan, Getting Screen Help, How To... | "
                                 "The Vandrelsholm Story | About..."));
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 5; ++i)
             QCOMPARE(top[i]->property("vsmHint").toString(), QStringLiteral("|To open the menu, first CLOSE this screen."));
-        QVERIFY(top[4]->property("vsmHint").toString().isEmpty());
-        for (const char* name : {"mnuAddition", "mnuMultiplyBasic", "mnu5__5", "mnuSquareRoot", "mnuAbout",
+        QVERIFY(top[5]->property("vsmHint").toString().isEmpty());
+        for (const char* name : {"mnuAddition", "mnuMultiplyBasic", "mnu5__5", "mnuSquareRoot", "mnuAbout", "mnuProgress",
+                                 "mnuClassOverview", "mnuBackUpLearnerData", "mnuRestoreLearnerData",
                                  "mnuPreferences", "mnuHelpVandrelsholmStory", "mnuAboutVandrelsholmSpeedMath"})
             QVERIFY2(main.menuItem(QString::fromLatin1(name)), name);
     }
@@ -88,9 +93,9 @@ private slots:
         Globals::IdleMusicOn = true;
         main.DisableMenuItemsAll();
         const QList<QAction*> top = main.menuBar()->actions();
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 5; ++i)
             QVERIFY(!top[i]->isEnabled());
-        QVERIFY(top[4]->isEnabled());
+        QVERIFY(top[5]->isEnabled());
         QVERIFY(!main.menuItem("mnuAboutVandrelsholmSpeedMath")->isEnabled());
         QVERIFY(main.menuItem("mnuHelpTopics")->isEnabled());
         QVERIFY(main.menuItem("mnuHelpVandrelsholmStory")->isEnabled());

@@ -434,6 +434,7 @@ private slots:
         menu->hide();
         remove->trigger();
         QVERIFY(!QFileInfo::exists(env.path("install/User/Bob.ini")));
+        QCOMPARE(env.readFile("trash/Bob.ini"), QByteArray("[Addition]\r\nTotal=7\r\n")); // nothing lost
         QVERIFY(QFileInfo::exists(env.path("install/User/Ann.ini")));
         QCOMPARE(env.readFile("install/User/UserList.ini"), QByteArray("Ann\r\nBob\r\n"));
         QCOMPARE(dialog.items(), QStringList({"Ann"}));
