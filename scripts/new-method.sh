@@ -428,8 +428,9 @@ Still to do (the tests named fail until each is done):
      its question and options (tst_ScreenCatalogue, tst_DebianPackage)
   4. the lists that pin what learners see: the marksheet rows in tests/records/tst_MarksheetRules.cpp
      and the menus in tests/app/tst_MainWindow.cpp
-  5. the tests: the method's worked examples in $(rel "$rules_test"), a worksheet test in
-     tests/tools/ against an independent model, the screen's hints and options in $(rel "$window_test");
+  5. the tests: the method's worked examples and an independent model over random questions in
+     $(rel "$rules_test"), a worksheet test of the command line on a few problems in tests/tools/,
+     the screen's hints and options in $(rel "$window_test");
      tests/practice/tst_WorkedExamples.cpp plays the new method through its window with no change
   6. look at the screen under Xvfb, and add it to the lists of README.md
 EOF

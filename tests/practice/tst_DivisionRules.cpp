@@ -1,5 +1,8 @@
 #include "practice/DivisionRules.h"
 
+#include "Sweeps.h"
+#include "WorkedProblemJson.h"
+
 #include <QtTest>
 
 using DR = DivisionRules;
@@ -167,6 +170,125 @@ QString checkSteps(const DR::Question& q)
     return QString();
 }
 
+// A model of speed division written from the method itself, as the JSON
+// line of the worksheet tool. It does not step through the boxes: it takes
+// the quotient digits and the partial remainders of ordinary long division
+// and reads every box off them (A is what is left of the partial remainder,
+// B is A + U, ...), so a wrong step of the rules shows up as a difference in
+// some field.
+
+QString s(qint64 v)
+{
+    return QString::number(v);
+}
+
+// v with at least w digits ("05", "075").
+QString pad(qint64 v, int w)
+{
+    return s(v).rightJustified(w, '0');
+}
+
+QJsonObject box(int i, int value, const QString& hint, int layoutWidth, bool mental, bool unused)
+{
+    const int width = unused ? layoutWidth : qMax(layoutWidth, int(s(value).size()));
+    return {{"box", "pnlWorking" + s(i)}, {"value", unused ? 0 : value},
+            {"text", unused ? QString() : pad(value, width)}, {"hint", unused ? QString() : hint},
+            {"width", width}, {"mental", mental}, {"unused", unused}};
+}
+
+// The whole JSON line of a question "DIVIDEND/DIVISOR".
+QJsonObject model(const QString& question)
+{
+    const QString N = question.section('/', 0, 0), d = question.section('/', 1);
+    const qint64 dividend = N.toLongLong();
+    const int divisor = d.toInt(), n = int(N.size()), m = int(d.size());
+    const int d1 = d[0].digitValue(), d2 = d[1].digitValue(), d3 = m == 3 ? d[2].digitValue() : 0;
+    const auto digit = [&](int j) { return N[j].digitValue(); }; // 0-based from the left
+    const QString Q = s(dividend / divisor);
+    const int L = int(Q.size()), rest = int(dividend % divisor);
+    const bool isShort = L == n - m;
+    const int groups = n - (isShort ? 2 : 1);
+
+    // Long division: r[k] = (the dividend's first p + k digits) - divisor × (Q's first k + 1 digits).
+    const int p = m + (isShort ? 1 : 0);
+    QList<qint64> r;
+    for (int k = 0; k < L; ++k)
+        r << N.left(p + k).toLongLong() - qint64(divisor) * Q.left(k + 1).toLongLong();
+
+    const auto qAt = [&](int k) { return k >= 0 && k < L ? Q[k].digitValue() : -1; };
+    const auto ntOf = [&](int c) { return d1 * c + d2 * c / 10; };
+    const auto uOf = [&](int k, int c) { // U of group k with quotient digit c (-1: none)
+        if (m == 2)
+            return d2 * c % 10;
+        return (c >= 0 ? d2 * c % 10 + d3 * c / 10 : 0) + (k > 0 ? d3 * qAt(k - 1) % 10 : 0);
+    };
+    const auto down = [&](int k) { return digit(k + (isShort ? 2 : 1)); };
+    // A of each group, then the remainder. With a 3-digit divisor the
+    // units of d3 × Q are still to be taken off the partial remainder.
+    QList<int> A{isShort ? digit(0) * 10 + digit(1) : digit(0)};
+    for (int k = 0; k < L; ++k)
+        A << int(m == 2 ? r[k] : (r[k] - digit(p + k - 1) + d3 * qAt(k) % 10) / 10);
+    if (m == 3)
+        A << rest;
+
+    QJsonArray boxes;
+    QString prevB, prevU;
+    for (int k = 0; k < groups; ++k) {
+        const int a = A[k], q = qAt(k), prev = qAt(k - 1), u = uOf(k, q), b = A[k + 1] + u;
+        const int bw = k == groups - 1 ? m : 2;
+        const QString aText = pad(a, 2), bText = pad(b, bw), uText = pad(u, 2);
+        const QString aHint = k > 0   ? QStringLiteral("%1 = %2 - %3|").arg(aText, prevB, prevU)
+                              : isShort ? QStringLiteral("%1 = the first two digits, as %2 is less than %3|")
+                                              .arg(aText, N.left(m), d)
+                                        : aText + '|';
+        boxes << box(5 * k, a, aHint, 2, false, false);
+        if (q >= 0) {
+            const int e = a / d1;
+            QString qh = QStringLiteral("%1 ÷ %2 --> %3").arg(aText, s(d1), s(e));
+            for (int c = e; c > q; c = c > 9 ? 9 : c - 1) {
+                const int bc = (a - ntOf(c)) * 10 + down(k), uc = uOf(k, c);
+                const QString why
+                    = c > 9       ? QStringLiteral("a quotient digit is at most 9")
+                    : ntOf(c) > a ? QStringLiteral("%1%2 NT %3 = %4 is more than %5")
+                                        .arg(s(d1), s(d2), s(c), pad(ntOf(c), 2), aText)
+                    : bc < uc     ? QStringLiteral("B %1 is less than U %2").arg(pad(bc, 2), pad(uc, 2))
+                                  : QStringLiteral("B %1 - U %2 leaves 00 and the next digit %3 is less than "
+                                                   "%4 U %5 = %6")
+                                        .arg(pad(bc, 2), pad(uc, 2), s(down(k + 1)), s(d3), s(c), s(d3 * c % 10));
+                qh += QStringLiteral("; %1 is too large: %2, so take %3").arg(s(c), why, s(c > 9 ? 9 : c - 1));
+            }
+            const QString ntHint = QStringLiteral("%1 = %2%3 NT %4 --> (%2 N %4) + (%3 T %4) --> %5 + %6|")
+                                       .arg(pad(ntOf(q), 2), s(d1), s(d2), s(q), s(d1 * q), s(d2 * q / 10));
+            const QString bHint = QStringLiteral("%1 - %2 = %3  -->[%3 --> <-- %4] --> %5|")
+                                      .arg(aText, pad(ntOf(q), 2), s(a - ntOf(q)), s(down(k)), bText);
+            boxes << box(5 * k + 1, q, qh + '|', 1, false, false) << box(5 * k + 2, ntOf(q), ntHint, 2, true, false)
+                  << box(5 * k + 3, b, bHint, bw, true, false);
+        } else {
+            const QString bHint
+                = QStringLiteral("%1  -->[%2 --> <-- %3] --> %4|").arg(aText, s(a), s(down(k)), bText);
+            boxes << box(5 * k + 1, 0, QString(), 1, false, true) << box(5 * k + 2, 0, QString(), 2, true, true)
+                  << box(5 * k + 3, b, bHint, bw, true, false);
+        }
+        QString uHint;
+        if (m == 2 || q < 0)
+            uHint = QStringLiteral("%1 = %2 U %3 --> %4|")
+                        .arg(uText, s(m == 2 ? d2 : d3), s(m == 2 ? q : prev), s(u));
+        else if (prev < 0)
+            uHint = QStringLiteral("%1 = %2%3 UT %4 --> (%2 U %4) + (%3 T %4) --> %5 + %6|")
+                        .arg(uText, s(d2), s(d3), s(q), s(d2 * q % 10), s(d3 * q / 10));
+        else
+            uHint = QStringLiteral("%1 = %2%3 UT %4 + %3 U %5 --> (%2 U %4) + (%3 T %4) + (%3 U %5) --> "
+                                   "%6 + %7 + %8|")
+                        .arg(uText, s(d2), s(d3), s(q), s(prev), s(d2 * q % 10), s(d3 * q / 10), s(d3 * prev % 10));
+        boxes << box(5 * k + 4, u, uHint, 2, true, false);
+        prevB = bText;
+        prevU = uText;
+    }
+    boxes << box(5 * groups, rest, QStringLiteral("%1 = %2 - %3|").arg(pad(rest, m), prevB, prevU), m, false, false);
+    return {{"method", "divide"}, {"question", question}, {"answer", Q}, {"remainder", rest},
+            {"boxes", boxes}, {"carries", QJsonArray()}};
+}
+
 } // namespace
 
 class TestDivisionRules : public QObject {
@@ -177,6 +299,8 @@ private slots:
     void designedExamples_data();
     void designedExamples();
     void everyOptionPairFollowsItsHints();
+    void drawnProblemsMatchTheModel_data();
+    void drawnProblemsMatchTheModel();
     void layoutTable();
     void drawing();
     void parsingAndCustomQuestions();
@@ -282,7 +406,7 @@ void TestDivisionRules::everyOptionPairFollowsItsHints()
     QRandomGenerator rng(20240614);
     for (int m = 2; m <= 3; ++m) {
         for (int n = 4; n <= 6; ++n) {
-            for (int i = 0; i < 3000; ++i) {
+            for (int i = 0; i < sweepSize(300); ++i) {
                 const DR::Question q = DR::draw(rng, n, m);
                 const QString wrong = checkSteps(q);
                 QVERIFY2(wrong.isEmpty(), qPrintable(q.text() + ": " + wrong));
@@ -292,6 +416,41 @@ void TestDivisionRules::everyOptionPairFollowsItsHints()
     // Typed questions may hold zeros and the largest divisors.
     for (const char* q : {"100000/99", "999999/10", "999999/999", "100000/100", "109999/991", "1000/999"})
         QVERIFY2(checkSteps(question(q)).isEmpty(), qPrintable(QString(q) + ": " + checkSteps(question(q))));
+}
+
+void TestDivisionRules::drawnProblemsMatchTheModel_data()
+{
+    QTest::addColumn<QString>("divisor");
+    QTest::addColumn<QString>("dividend");
+    for (const char* divisor : {"2-Digit", "3-Digit"})
+        for (const char* dividend : {"4-Digit", "5-Digit", "6-Digit"})
+            QTest::addRow("%s by %s", dividend, divisor) << QString(divisor) << QString(dividend);
+}
+
+void TestDivisionRules::drawnProblemsMatchTheModel()
+{
+    QFETCH(QString, divisor);
+    QFETCH(QString, dividend);
+    // Drawn through the methods' catalogue, as the screen and the worksheet
+    // tool draw: the option names pick the sizes, no 0 anywhere, never the
+    // same problem twice in a row.
+    const int n = dividend.left(1).toInt(), m = divisor.left(1).toInt();
+    QString previous;
+    for (const WorkedProblem& p : drawnProblems("divide", {divisor, dividend}, quint32(10 * n + m), sweepSize(100))) {
+        const QString q = p.question;
+        QCOMPARE(q.section('/', 0, 0).size(), n);
+        QCOMPARE(q.section('/', 1).size(), m);
+        QVERIFY2(!q.contains('0') && q != previous, qPrintable(q));
+        const QString diff = firstDifference(asJson(p), model(q));
+        QVERIFY2(diff.isEmpty(), qPrintable(q + ": " + diff));
+        previous = q;
+    }
+    // The worked and designed examples, and typed questions with zeros.
+    for (const char* q : {"513994/32", "2758/41", "84659/313", "1324/15", "5381/234", "5192/98", "1991/999",
+                          "100000/99", "999999/10", "999999/999", "100000/100", "109999/991", "1000/999"}) {
+        const QString diff = firstDifference(asJson(DR::solve(question(q))), model(q));
+        QVERIFY2(diff.isEmpty(), qPrintable(QString(q) + ": " + diff));
+    }
 }
 
 void TestDivisionRules::layoutTable()

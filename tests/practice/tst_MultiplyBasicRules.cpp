@@ -1,5 +1,7 @@
 #include "practice/MultiplyBasicRules.h"
 
+#include "Sweeps.h"
+
 #include <QtTest>
 
 using MB = MultiplyBasicRules;
@@ -304,7 +306,7 @@ void TestMultiplyBasicRules::parsing()
 void TestMultiplyBasicRules::randomMultiplicands()
 {
     QRandomGenerator rng(4711);
-    for (int n = 0; n < 1500; ++n) {
+    for (int n = 0; n < sweepSize(300); ++n) {
         for (int m : kMultipliers) {
             const MB::Question q = MB::draw(rng, m);
             QCOMPARE(q.multiplier, m);

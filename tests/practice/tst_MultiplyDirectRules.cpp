@@ -1,5 +1,9 @@
 #include "practice/MultiplyDirectRules.h"
 
+#include "LongMultiplicationModel.h"
+#include "Sweeps.h"
+#include "WorkedProblemJson.h"
+
 #include <QtTest>
 
 using MD = MultiplyDirectRules;
@@ -24,8 +28,8 @@ QStringList texts(const QList<PanelText>& panels)
 
 // Checks the boxes and carries of a question against the column sums worked
 // out here from the digits: column s adds a_(s-i) x b_i and the carry; the
-// boxes, read from the top column down, give the product. (The hints of many
-// problems are compared with a model of their own in the worksheet test.)
+// boxes, read from the top column down, give the product. The whole
+// solution, hints included, must also be the model's.
 void checkAgainstColumnSums(const MD::Question& q)
 {
     const int m = q.multiplierDigits();
@@ -57,6 +61,8 @@ void checkAgainstColumnSums(const MD::Question& q)
     }
     QCOMPARE(rebuilt, q.product());
     QCOMPARE(p.answer, QString::number(q.product()));
+    const QString diff = firstDifference(asJson(p), LongMultiplicationModel::directModel(q.text()));
+    QVERIFY2(diff.isEmpty(), qPrintable(q.text() + ": " + diff));
 }
 
 } // namespace
@@ -247,7 +253,7 @@ void TestMultiplyDirectRules::drawnProblemsFollowTheColumnSums()
     for (int m = 2; m <= 5; ++m) {
         MD::Question previous = MD::draw(rng, m);
         QSet<int> digitsSeen;
-        for (int n = 0; n < 800; ++n) {
+        for (int n = 0; n < sweepSize(150); ++n) {
             const MD::Question q = MD::draw(rng, m, &previous);
             QVERIFY(!(q == previous));
             QCOMPARE(q.multiplierDigits(), m);
@@ -267,6 +273,11 @@ void TestMultiplyDirectRules::drawnProblemsFollowTheColumnSums()
     const MD::Question fixed = question("23521543x25");
     for (int n = 0; n < 200; ++n)
         QVERIFY(!(MD::draw(rng, 2, &fixed) == fixed));
+    // The methods' catalogue (the worksheet tool's --random) draws by the
+    // option's name.
+    for (int m = 2; m <= 5; ++m)
+        for (const WorkedProblem& p : drawnProblems("multiply-direct", {QStringLiteral("%1-Digit").arg(m)}, m, 10))
+            QCOMPARE(question(p.question).multiplierDigits(), m);
 }
 
 void TestMultiplyDirectRules::typedProblemsFollowTheColumnSums()
@@ -274,7 +285,7 @@ void TestMultiplyDirectRules::typedProblemsFollowTheColumnSums()
     // Typed questions use the digits 1..9 and may reach totals of 100 or more.
     QRandomGenerator rng(77);
     int wide = 0;
-    for (int n = 0; n < 2000; ++n) {
+    for (int n = 0; n < sweepSize(400); ++n) {
         const int m = 2 + n % 4;
         QString a, b;
         for (int k = 0; k < 8; ++k)
@@ -289,7 +300,7 @@ void TestMultiplyDirectRules::typedProblemsFollowTheColumnSums()
         if (!MD::fitsTwoDigitBoxes(*parsed.question))
             ++wide;
     }
-    QVERIFY(wide > 100);
+    QVERIFY(wide > sweepSize(400) / 20);
 }
 
 QTEST_GUILESS_MAIN(TestMultiplyDirectRules)

@@ -1,5 +1,9 @@
 #include "practice/MultiplyTwoFingerRules.h"
 
+#include "LongMultiplicationModel.h"
+#include "Sweeps.h"
+#include "WorkedProblemJson.h"
+
 #include <QtTest>
 
 using TF = MultiplyTwoFingerRules;
@@ -33,7 +37,8 @@ int columnSum(const TF::Question& q, int p, int carry)
 
 // The boxes and carries against those sums; the boxes read as the product
 // (a short one with "0" on top). Both parts of every hint begin with the
-// total and end with the same running totals.
+// total and end with the same running totals; the whole solution, hints
+// included, is the model's.
 void checkAgainstFingerSums(const TF::Question& q)
 {
     const int top = 7 + q.multiplierDigits();
@@ -59,6 +64,8 @@ void checkAgainstFingerSums(const TF::Question& q)
         QVERIFY2(b.carryLink == c && p.carries.at(c).value == n / 10, qPrintable(at));
         carry = n / 10;
     }
+    const QString diff = firstDifference(asJson(p), LongMultiplicationModel::twoFingerModel(q.text()));
+    QVERIFY2(diff.isEmpty(), qPrintable(q.text() + ": " + diff));
 }
 
 } // namespace
@@ -259,7 +266,7 @@ void TestMultiplyTwoFingerRules::drawnProblemsFollowTheFingerSums()
         for (int digits = 1; digits <= 5; ++digits) {
             TF::Question previous = TF::draw(rng, digits, r);
             int shortProducts = 0, largest = 0;
-            for (int n = 0; n < 400; ++n) {
+            for (int n = 0; n < sweepSize(100); ++n) {
                 const TF::Question q = TF::draw(rng, digits, r, &previous);
                 QVERIFY(!(q == previous));
                 QCOMPARE(q.multiplierDigits(), digits);
@@ -279,6 +286,18 @@ void TestMultiplyTwoFingerRules::drawnProblemsFollowTheFingerSums()
             }
             QCOMPARE(largest, highest);
             QVERIFY(shortProducts > 0); // short products do occur and are checked
+        }
+    }
+    // The methods' catalogue (the worksheet tool's --random) draws by the
+    // options' names.
+    for (const QString range : {"1-5", "1-9"}) {
+        for (int digits = 1; digits <= 5; ++digits) {
+            for (const WorkedProblem& p :
+                 drawnProblems("multiply-two-finger", {QStringLiteral("%1-Digit").arg(digits), range}, digits, 10)) {
+                const TF::Question q = question(p.question);
+                QCOMPARE(q.multiplierDigits(), digits);
+                QVERIFY(q.largestDigit() <= range.back().digitValue());
+            }
         }
     }
 }

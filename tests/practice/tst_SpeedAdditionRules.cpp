@@ -1,5 +1,7 @@
 #include "practice/SpeedAdditionRules.h"
 
+#include "Sweeps.h"
+
 #include <QtTest>
 
 using SA = SpeedAdditionRules;
@@ -261,7 +263,7 @@ void TestSpeedAdditionRules::randomQuestionsAddUp()
 {
     QRandomGenerator rng(20240611);
     int eightDigitSums = 0;
-    for (int n = 0; n < 3000; ++n) {
+    for (int n = 0; n < sweepSize(2000); ++n) {
         SA::Question q = SA::draw(rng);
         for (int r = 0; r < SA::Rows; ++r)
             QVERIFY(q.digits[r][0] >= 1 && q.number(r) >= 10000000 && q.number(r) <= 99999999);

@@ -2,9 +2,14 @@
 
 #include "shell/TextHelpers.h"
 
+#include "Sweeps.h"
+#include "WorkedProblemJson.h"
+
 #include <QtTest>
 
 #include <QRegularExpression>
+
+#include <cmath>
 
 using SR = SquareRootRules;
 
@@ -281,6 +286,235 @@ QList<QStringList> helpExamples()
     return examples;
 }
 
+// A model of the method written from the arithmetic of the square, as the
+// worksheet tool's JSON line, without the rules class: the differences and
+// brought-down numbers come from the remainders of the leading blocks, not
+// from the chain of steps the rules follow.
+
+struct Box {
+    QString box, text, hint;
+    qint64 value;
+    int width;
+    bool mental, unused;
+};
+
+qint64 isqrt(qint64 n)
+{
+    qint64 r = qint64(std::sqrt(double(n)));
+    while (r * r > n)
+        --r;
+    while ((r + 1) * (r + 1) <= n)
+        ++r;
+    return r;
+}
+
+QString f(const char* format, auto... args)
+{
+    return QString::asprintf(format, args...);
+}
+
+QString sq(qint64 d) { return f("%lld ²", d); }
+
+QString digitsSpaced(const QString& s)
+{
+    QString out;
+    for (QChar c : s)
+        out += (out.isEmpty() ? "" : " ") + QString(c);
+    return out;
+}
+
+struct Model {
+    QString answer;
+    qint64 remainder = 0;
+    QList<Box> boxes;
+};
+
+Model model(qint64 n)
+{
+    const int count = int(QString::number(n).size());
+    const int k = (count + 1) / 2; // root digits
+    const qint64 R = isqrt(n);
+    const auto r = [&](int i) { return R / qint64(std::pow(10, k - i)) % 10; };             // i = 1..k
+    const auto q = [&](int i) { return n / qint64(std::pow(10, 2 * k - 1 - i)) % 10; };     // i = 0..2k-1
+    const auto leading = [&](int blocks) { return n / qint64(std::pow(100, k - blocks)); }; // the first blocks
+    const auto rest = [&](int blocks) {
+        const qint64 m = leading(blocks), s = isqrt(m);
+        return m - s * s;
+    };
+    Model m;
+    m.answer = QString::number(R);
+    m.remainder = n - R * R;
+    const QStringList unused = count == 3 ? QStringList{"pnlWorking2", "pnlWorking3"}
+                                          : (count % 2 ? QStringList{"pnlWorking1"} : QStringList{});
+    const auto add = [&](int box, qint64 value, const QString& text, const QString& hint, int width, bool mental) {
+        const QString name = f("pnlWorking%d", box);
+        m.boxes << Box{name, text, hint + "|", value, width, mental, unused.contains(name)};
+    };
+    const auto digit = [&](int box, qint64 v, const QString& hint, bool mental = false) {
+        add(box, v, QString::number(v), hint, 1, mental);
+    };
+    const auto zeros = [&](int box, qint64 v, const QString& hint, bool mental, int width = 2) {
+        width = qMax<int>(width, int(QString::number(v).size()));
+        add(box, v, QString::number(v).rightJustified(width, '0'), hint, width, mental);
+    };
+    const auto estimate = [&](qint64 h, qint64 d) {
+        const qint64 e = h / r(1);
+        return f("%lld ÷ %lld --> %lld", h, r(1), e)
+               + (e > d ? f(", too large, lowered to %lld", d) : e < d ? f(", too small, raised to %lld", d) : "");
+    };
+    const auto cross = [&](qint64 a, qint64 b) { return f("%03lld = (%lld × %lld) × 2", 2 * a * b, a, b); };
+    const auto sub = [&](qint64 a, qint64 b) {
+        const qint64 x = 2 * a * b, s = b * b, head = x + s / 10;
+        return f("[%03lld  +  %lld]%lld --> [%lld]%lld --> ", x, s / 10, s % 10, head, s % 10)
+               + digitsSpaced(f("%02lld%lld", head, s % 10));
+    };
+    const auto bring = [&](qint64 d, qint64 t, qint64 next) {
+        return f("%lld - %lld = %lld  -->[%lld--> <--%lld] --> %lld", d, t, d - t, d - t, next, (d - t) * 10 + next);
+    };
+
+    const qint64 r1 = r(1), r2 = r(2), p1 = leading(1);
+    const qint64 d1 = p1 - r1 * r1, s1 = 20 * r1 * r2 + r2 * r2;
+    digit(0, r1, f("%lld :   V¯%lld = %lld.---  ;   (%s = %lld, %s = %lld)", r1, p1, r1, qUtf8Printable(sq(r1)), r1 * r1,
+                   qUtf8Printable(sq(r1 + 1)), (r1 + 1) * (r1 + 1)));
+    const QString square1 = f("%lld = ", r1 * r1) + sq(r1);
+    const QString diff1 = f("%lld = %lld - %lld", d1, p1, r1 * r1);
+    const QString half1 = f("%lld = (%lld × 10) ÷ 2", 5 * d1, d1);
+    const QString square2 = f("%02lld = ", r2 * r2) + sq(r2);
+    const int first = k == 2 ? 2 : 1;
+    digit(first, r1 * r1 / 10, square1, true);
+    digit(first == 2 ? 12 : 2, r1 * r1 % 10, square1, true);
+    if (k == 2) {
+        digit(3, d1 / 10, diff1);
+        digit(13, d1 % 10, diff1);
+        zeros(14, 5 * d1, half1, true);
+    } else {
+        zeros(3, d1, diff1, false);
+        zeros(4, 5 * d1, half1, true);
+    }
+    digit(5, r2, estimate(5 * d1, r2));
+    zeros(6, r1 * r1, square1, true);
+    zeros(7, 2 * r1 * r2, cross(r1, r2) + " ", true, 3);
+    zeros(8, r2 * r2, square2, true);
+    add(9, s1 / 100, QString::number(s1 / 100), sub(r1, r2), 2, false);
+    digit(10, s1 / 10 % 10, sub(r1, r2));
+    digit(11, s1 % 10, sub(r1, r2));
+    // The second difference reads off the remainder of the first two blocks.
+    const qint64 d2 = (rest(2) - q(3) + s1 % 10) / 10;
+    const QString bring1 = bring(d1, s1 / 100, q(2));
+    if (k == 2) {
+        // The brought-down number, from the remainder of the two blocks.
+        zeros(18, (m.remainder + s1 % 100 - q(3)) / 10, bring1, false);
+        const QString h = f("%lld = %lld - %lld", m.remainder, rest(2) + s1 % 100, s1 % 100);
+        digit(51, m.remainder % 10, h);
+        const qint64 top = m.remainder / 10;
+        add(50, top, QString::number(top), h, top < 10 ? 1 : 2, false);
+        return m;
+    }
+    const qint64 r3 = r(3);
+    const qint64 y = 2 * r1 * r3, s2 = 20 * r2 * r3 + r3 * r3;
+    const qint64 column = s1 % 10 + y % 10 + s2 / 100;
+    zeros(12, d2 + s1 / 10 % 10, bring1, true);
+    zeros(13, d2, f("%lld = %lld - %lld", d2, d2 + s1 / 10 % 10, s1 / 10 % 10), false);
+    zeros(14, 5 * d2, f("%lld = (%lld × 10) ÷ 2", 5 * d2, d2), true);
+    digit(15, r3, estimate(5 * d2, r3));
+    const QString yHint = cross(r1, r3) + f(" --> %lld %lld", y / 10, y % 10);
+    add(16, y / 10, QString::number(y / 10), yHint, 2, false);
+    digit(17, y % 10, yHint);
+    // The third round's brought-down number, from the remainder of three blocks.
+    const qint64 b2 = column + (rest(3) - 10 * q(4) - q(5) + s2 % 100) / 100;
+    zeros(18, b2, bring(d2, y / 10, q(3)), k == 4);
+    zeros(19, r2 * r2, square2, true);
+    zeros(20, 2 * r2 * r3, cross(r2, r3) + " ", true, 3);
+    zeros(21, r3 * r3, f("%02lld = ", r3 * r3) + sq(r3), true);
+    add(22, s2 / 100, QString::number(s2 / 100), sub(r2, r3), 2, false);
+    digit(23, s2 / 10 % 10, sub(r2, r3));
+    digit(24, s2 % 10, sub(r2, r3));
+    const QString colHint = f("%lld = %lld + %lld + %lld --> %lld %lld", column, s1 % 10, y % 10, s2 / 100, column / 10,
+                              column % 10);
+    digit(25, column / 10, colHint);
+    digit(26, column % 10, colHint);
+    if (k == 3) {
+        const QString h = f("%lld = %lld - %lld", m.remainder, m.remainder + column * 100 + s2 % 100,
+                            column * 100 + s2 % 100);
+        digit(52, m.remainder % 10, h);
+        digit(51, m.remainder / 10 % 10, h);
+        const qint64 top = m.remainder / 100;
+        add(50, top, QString::number(top), h, top < 10 ? 1 : 2, false);
+        return m;
+    }
+    const qint64 r4 = r(4), d3 = b2 - column;
+    zeros(29, d3, f("%lld = %lld - %lld", d3, b2, column), false);
+    zeros(30, 5 * d3, f("%lld = (%lld × 10) ÷ 2", 5 * d3, d3), true);
+    digit(31, r4, estimate(5 * d3, r4));
+    // The staircase: 2·r1·r4, 2·r2·r4, 2·r3·r4 and r4², three digits each.
+    const qint64 parts[] = {2 * r1 * r4, 2 * r2 * r4, 2 * r3 * r4, r4 * r4};
+    for (int row = 0; row < 4; ++row) {
+        const QString digits = f("%03lld", parts[row]);
+        const QString hint = (row < 3 ? cross(r(row + 1), r4) : f("%03lld = ", parts[3]) + sq(r4)) + " --> "
+                             + digitsSpaced(digits);
+        for (int j = 0; j < 3; ++j)
+            digit(32 + 3 * row + j, digits.at(j).digitValue(), hint);
+    }
+    // Column c (units = 0) of the sum holds the digits of each part that
+    // fall into it; the last subtrahend's two lower digits stand in
+    // columns 3 and 2.
+    const qint64 taken = 1000 * (s2 / 10 % 10) + 100 * (s2 % 10) + 1000 * parts[0] + 100 * parts[1] + 10 * parts[2]
+                         + parts[3];
+    qint64 carry = 0;
+    const QList<QList<qint64>> columns = {
+        {parts[3] % 10},
+        {parts[2] % 10, parts[3] / 10 % 10},
+        {s2 % 10, parts[1] % 10, parts[2] / 10 % 10, parts[3] / 100},
+        {s2 / 10 % 10, parts[0] % 10, parts[1] / 10 % 10, parts[2] / 100},
+        {parts[0] / 10 % 10, parts[1] / 100},
+        {parts[0] / 100},
+    };
+    for (int c = 0; c < 6; ++c) {
+        QStringList terms;
+        qint64 total = carry;
+        for (qint64 t : columns.at(c)) {
+            terms << QString::number(t);
+            total += t;
+        }
+        if (carry)
+            terms << f("^%lld", carry);
+        digit(49 - c, total % 10, f("%lld = ", total) + terms.join(" + ") + (total > 9 ? f(" --> %lld", total % 10) : ""));
+        carry = total / 10;
+    }
+    const QString h = f("%lld = %lld - %lld", m.remainder, m.remainder + taken, taken);
+    for (int c = 0; c < 4; ++c)
+        digit(54 - c, m.remainder / qint64(std::pow(10, c)) % 10, h);
+    add(50, m.remainder / 10000, QString::number(m.remainder / 10000), h, m.remainder < 100000 ? 1 : 2, false);
+    return m;
+}
+
+// Compares one JSON line with the model; "" when they agree.
+QString compare(const QJsonObject& o)
+{
+    const qint64 n = o.value("question").toString().toLongLong();
+    const Model m = model(n);
+    if (o.value("method").toString() != "square-root" || o.value("answer").toString() != m.answer
+        || o.value("remainder").toInteger(-1) != m.remainder || o.value("carries").toArray() != QJsonArray())
+        return "head";
+    const QJsonArray boxes = o.value("boxes").toArray();
+    if (boxes.size() != m.boxes.size())
+        return QString("%1 boxes, model %2").arg(boxes.size()).arg(m.boxes.size());
+    for (int i = 0; i < boxes.size(); ++i) {
+        const QJsonObject b = boxes.at(i).toObject();
+        const Box& e = m.boxes.at(i);
+        const QString got = QStringList{b.value("box").toString(), QString::number(b.value("value").toInteger()),
+                                        b.value("text").toString(), b.value("hint").toString(),
+                                        QString::number(b.value("width").toInt()),
+                                        QString::number(b.value("mental").toBool()),
+                                        QString::number(b.value("unused").toBool())}.join(" / ");
+        const QString want = QStringList{e.box, QString::number(e.value), e.text, e.hint, QString::number(e.width),
+                                         QString::number(e.mental), QString::number(e.unused)}.join(" / ");
+        if (got != want || b.keys().size() != 7)
+            return "box " + QString::number(i) + ":\n  tool  " + got + "\n  model " + want;
+    }
+    return QString();
+}
+
 } // namespace
 
 class TestSquareRootRules : public QObject {
@@ -292,6 +526,9 @@ private slots:
     void helpExamplesAreTheSteps();
     void estimates();
     void everyStepFollows();
+    void drawnProblemsMatchTheModel_data();
+    void drawnProblemsMatchTheModel();
+    void examplesMatchTheModel();
     void parseAndDraw();
     void options();
 };
@@ -412,16 +649,16 @@ void TestSquareRootRules::estimates()
 
 void TestSquareRootRules::everyStepFollows()
 {
-    // Every 3- and 4-digit number, and random numbers of 5 to 8 digits.
-    for (qint64 n = 100; n < 10000; ++n) {
+    // Every 3-digit number, and random numbers of 4 to 8 digits.
+    for (qint64 n = 100; n < 1000; ++n) {
         const QString error = Checker(solved(n)).check();
         QVERIFY2(error.isEmpty(), qPrintable(QString::number(n) + ": " + error));
     }
     QRandomGenerator rng(16);
-    for (int digits = 5; digits <= 8; ++digits)
-        for (int k = 0; k < 4000; ++k) {
+    for (int digits = 4; digits <= 8; ++digits)
+        for (int k = 0; k < sweepSize(150); ++k) {
             const WorkedProblem p = SR::solve(SR::draw(rng, digits));
-            QCOMPARE(p.boxes.size(), digits <= 6 ? 30 : 53);
+            QCOMPARE(p.boxes.size(), digits <= 4 ? 16 : digits <= 6 ? 30 : 53);
             const QString error = Checker(p).check();
             QVERIFY2(error.isEmpty(), qPrintable(p.question + ": " + error));
         }
@@ -430,6 +667,38 @@ void TestSquareRootRules::everyStepFollows()
                      99980001LL, 960000LL, 93120000LL}) {
         const QString error = Checker(solved(n)).check();
         QVERIFY2(error.isEmpty(), qPrintable(QString::number(n) + ": " + error));
+    }
+}
+
+void TestSquareRootRules::drawnProblemsMatchTheModel_data()
+{
+    QTest::addColumn<int>("digits");
+    for (int d = 3; d <= 8; ++d)
+        QTest::addRow("%d-Digit", d) << d;
+}
+
+void TestSquareRootRules::drawnProblemsMatchTheModel()
+{
+    QFETCH(int, digits);
+    // Drawn through the methods' catalogue, as the worksheet tool draws:
+    // the option's digit count, never the same number twice in a row.
+    QString previous;
+    for (const WorkedProblem& p :
+         drawnProblems("square-root", {QStringLiteral("%1-Digit").arg(digits)}, quint32(1600 + digits), sweepSize(60))) {
+        QCOMPARE(p.question.size(), digits);
+        QVERIFY2(p.question != previous, qPrintable(p.question));
+        const QString diff = compare(asJson(p));
+        QVERIFY2(diff.isEmpty(), qPrintable(p.question + ": " + diff));
+        previous = p.question;
+    }
+}
+
+void TestSquareRootRules::examplesMatchTheModel()
+{
+    // The worked examples, perfect squares and the largest estimates.
+    for (qint64 n : {5125LL, 687LL, 2400LL, 63925LL, 852741LL, 6389588LL, 39336472LL, 960000LL, 93120000LL, 99980001LL}) {
+        const QString diff = compare(asJson(solved(n)));
+        QVERIFY2(diff.isEmpty(), qPrintable(QString::number(n) + ": " + diff));
     }
 }
 

@@ -1,10 +1,14 @@
 // The squares of two- and three-digit numbers: the worked examples box by
 // box, and over every number of every level that the boxes read as the true
-// square and that each step box holds what its hint says.
+// square, that each step box holds what its hint says, and that the whole
+// solution is that of a model of the method written here from the method's
+// own description.
 
 #include "practice/SquareThreeDigitRules.h"
 #include "practice/Squares5Rules.h"
 #include "practice/SquareTwoDigitRules.h"
+
+#include "WorkedProblemJson.h"
 
 #include <QRegularExpression>
 #include <functional>
@@ -129,6 +133,126 @@ int checkJoining(const QString& hint, const WorkedProblem& p, const QString& mid
     return ok ? 100 * n(9) + 10 * (10 * superValue(m.captured(10)) + n(11)) + n(8) : -1;
 }
 
+// The model: each gives the worksheet tool's JSON line for a number.
+
+const QString Sq = QStringLiteral("²");
+const QString Tm = QStringLiteral("×");
+
+QString zeros(int value, int width)
+{
+    return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+}
+
+// A carry digit written small before the units: 14 -> "¹4".
+QString small(int sum)
+{
+    static const QString sup[] = {QString(), QStringLiteral("¹"), QStringLiteral("²"), QStringLiteral("³")};
+    return sup[sum / 10] + QString::number(sum % 10);
+}
+
+QJsonObject box(const QString& name, int value, const QString& text, const QString& hint, int width, bool mental,
+                bool unused = false)
+{
+    return QJsonObject{{"box", name},   {"value", value},   {"text", text},     {"hint", hint},
+                       {"width", width}, {"mental", mental}, {"unused", unused}};
+}
+
+// The three parts T², 2TU, U² of a two-digit square as boxes 0..2.
+QJsonArray parts(int t, int u)
+{
+    return {box("pnlWorking0", t * t, zeros(t * t, 2), QStringLiteral("%1 = %2 %3|").arg(zeros(t * t, 2)).arg(t).arg(Sq),
+                2, true),
+            box("pnlWorking1", 2 * t * u, zeros(2 * t * u, 3),
+                QStringLiteral("%1 = (%2 %4 %3) %4 2|").arg(zeros(2 * t * u, 3)).arg(t).arg(u).arg(Tm), 3, true),
+            box("pnlWorking2", u * u, zeros(u * u, 2), QStringLiteral("%1 = %2 %3|").arg(zeros(u * u, 2)).arg(u).arg(Sq),
+                2, true)};
+}
+
+// [T²]  [2TU]  [U²] --> ... --> digits, with "[" or "[ " before the carried sum.
+QString joining(int t, int u, const QString& open, const QStringList& digits)
+{
+    const QString a = zeros(t * t, 2), b = zeros(2 * t * u, 3), c = zeros(u * u, 2);
+    const int front = t * t + 2 * t * u / 10;
+    const int sum = 2 * t * u % 10 + u * u / 10;
+    QString e = QStringLiteral("[%1]  [%2]  [%3] --> [%1 + %4][%5 + %6]%7  --> [%8]%9")
+                    .arg(a, b, c, b.left(2), b.right(1), c.left(1), c.right(1), QString::number(front), open);
+    e += QStringLiteral("%1]%2 ").arg(small(sum), c.right(1));
+    if (sum >= 10)
+        e += QStringLiteral(" --> [%1 + %2 ][%3]%4 ").arg(front).arg(small(sum).left(1)).arg(sum % 10).arg(c.right(1));
+    return e + QStringLiteral(" --> ") + digits.join(QLatin1Char(' ')) + QLatin1Char('|');
+}
+
+QJsonObject modelTwo(int n)
+{
+    const int t = n / 10, u = n % 10, a = n * n;
+    QJsonArray boxes = parts(t, u);
+    const QString d = zeros(a, 4);
+    QStringList texts;
+    for (int i = 0; i < 4; ++i)
+        texts << (i == 0 && d.at(0) == u'0' ? QString() : d.mid(i, 1));
+    const QString e = joining(t, u, QStringLiteral("["), texts);
+    for (int i = 0; i < 4; ++i)
+        boxes << box(QStringLiteral("pnlAnswerUser%1").arg(4 - i), d.mid(i, 1).toInt(), texts.at(i), e, 1, false,
+                     i == 0 && a < 1000);
+    return {{"method", "square-two-digit"}, {"question", QString::number(n)}, {"answer", QString::number(a)},
+            {"boxes", boxes},               {"carries", QJsonArray()}};
+}
+
+// The digits of value in count boxes; leading zeros blank up to blankUpTo boxes.
+QStringList digitTexts(int value, int count, int blankUpTo)
+{
+    const QString d = zeros(value, count);
+    QStringList texts;
+    bool leading = true;
+    for (int i = 0; i < count; ++i) {
+        leading = leading && d.at(i) == u'0' && i < blankUpTo;
+        texts << (leading ? QString() : d.mid(i, 1));
+    }
+    return texts;
+}
+
+QJsonObject modelThree(int n)
+{
+    const int h = n / 100, t = n / 10 % 10, u = n % 10;
+    const int q = (n % 100) * (n % 100), r = 2 * h * u, v = q / 100 + r, s = n * n;
+    QJsonArray boxes = parts(t, u);
+
+    const QStringList two = digitTexts(q, 4, 1);
+    const QString twoHint = joining(t, u, QStringLiteral("[ "), two);
+    for (int i = 0; i < 4; ++i)
+        boxes << box(QStringLiteral("pnlWorking%1").arg(3 + i), zeros(q, 4).mid(i, 1).toInt(), two.at(i), twoHint, 1,
+                     false, i == 0 && q >= 100 && q < 1000);
+    const QStringList three = digitTexts(r, 3, 2);
+    const QString threeHint = QStringLiteral("%1 = (%2 %4 %3) %4 2|").arg(r).arg(h).arg(u).arg(Tm);
+    for (int i = 0; i < 3; ++i)
+        boxes << box(QStringLiteral("pnlWorking%1").arg(7 + i), zeros(r, 3).mid(i, 1).toInt(), three.at(i), threeHint, 1,
+                     true, (i == 0 && r < 100) || (i == 1 && r < 10));
+    const QStringList four = digitTexts(v, 3, 2);
+    const QString fourHint = QStringLiteral("%1 = %2 + %3|").arg(v).arg(q / 100).arg(three.join(QString()));
+    for (int i = 0; i < 3; ++i)
+        boxes << box(QStringLiteral("pnlWorking%1").arg(10 + i), zeros(v, 3).mid(i, 1).toInt(), four.at(i), fourHint, 1,
+                     false, (i == 0 && v < 100) || (i == 1 && v < 10));
+    boxes << box("pnlWorking13", h * h, zeros(h * h, 2), QStringLiteral("%1 = %2 %3|").arg(zeros(h * h, 2)).arg(h).arg(Sq),
+                 2, true);
+    boxes << box("pnlWorking14", 2 * h * t, zeros(2 * h * t, 3),
+                 QStringLiteral("%1 = (%2 %4 %3) %4 2|").arg(zeros(2 * h * t, 3)).arg(h).arg(t).arg(Tm), 3, true);
+
+    const QString p13 = zeros(h * h, 2), p14 = zeros(2 * h * t, 3);
+    const int w = v / 10, front = 2 * h * t / 10 + h * h, sum = 2 * h * t % 10 + w;
+    QString f = QStringLiteral("[%1]  [%2]  [%3] --> [%1  +  %4][%5  +  %3] --> [%6][ %7] ")
+                    .arg(p13, p14, QString::number(w), p14.left(2), p14.right(1), QString::number(front), small(sum));
+    if (sum >= 10)
+        f += QStringLiteral(" --> [%1 + %2 ][%3] ").arg(front).arg(small(sum).left(1)).arg(sum % 10);
+    QStringList top = QString::number(s / 1000).split(QString(), Qt::SkipEmptyParts);
+    f += QStringLiteral(" --> ") + top.join(QLatin1Char(' ')) + QLatin1Char('|');
+    const QStringList answer = digitTexts(s, 6, 1);
+    for (int i = 0; i < 6; ++i)
+        boxes << box(QStringLiteral("pnlAnswerUser%1").arg(6 - i), zeros(s, 6).mid(i, 1).toInt(), answer.at(i),
+                     i < 3 ? f : QStringLiteral("Working Box|"), 1, false, i == 0 && s < 100000);
+    return {{"method", "square-three-digit"}, {"question", QString::number(n)}, {"answer", QString::number(s)},
+            {"boxes", boxes},                 {"carries", QJsonArray()}};
+}
+
 } // namespace
 
 class TestSquareRules : public QObject {
@@ -245,6 +369,7 @@ void TestSquareRules::twoDigitEveryNumber()
         QCOMPARE(checkJoining(p.boxes.at(3).hint, p, "[", digits), n * n);
         for (int i = 0; i < 3; ++i)
             QVERIFY(!p.boxes.at(i).unused);
+        QCOMPARE(firstDifference(asJson(p), modelTwo(n)), QString());
     }
 }
 
@@ -489,6 +614,7 @@ void TestSquareRules::threeDigitEveryNumber()
             if (p.boxes.at(i).mental)
                 mental << i;
         QCOMPARE(mental, (QList<int>{0, 1, 2, 7, 8, 9, 13, 14}));
+        QCOMPARE(firstDifference(asJson(p), modelThree(n)), QString());
     }
 }
 
@@ -566,6 +692,23 @@ void TestSquareRules::levelsAndDrawing()
     QCOMPARE(Two::levelNumbers(1).size() + Two::levelNumbers(2).size() + Two::levelNumbers(3).size(), 64);
     QCOMPARE(Three::levelNumbers(1).size(), 100);
     QCOMPARE(Three::levelNumbers(2).size(), 125);
+
+    // The methods' catalogue (the worksheet tool's --random) draws by the
+    // level's name, never the same number twice in a row.
+    const struct {
+        const char* method;
+        const Case& rules;
+    } catalogue[] = {{"square-two-digit", cases[0]}, {"square-three-digit", cases[1]}};
+    for (const auto& m : catalogue) {
+        for (int level = 1; level <= m.rules.levels; ++level) {
+            int previous = 0;
+            for (const WorkedProblem& p : drawnProblems(m.method, {QStringLiteral("Level %1").arg(level)}, level, 40)) {
+                const int n = p.question.toInt();
+                QVERIFY2(m.rules.in(level, n) && n != previous, qPrintable(p.question));
+                previous = n;
+            }
+        }
+    }
 }
 
 void TestSquareRules::parsingAndOptions()

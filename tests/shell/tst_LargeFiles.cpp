@@ -94,7 +94,9 @@ private slots:
         OpenedScreen<ChildForm> screen(QStringLiteral("mnuAddition"));
         QVERIFY(screen.form);
         const QString file = Globals::UserIniFile;
-        QVERIFY(TestEnvironment::writeRepeated(file, "[GradePrefs]\nUserLevel=2\n", "\n", 12 * 1024 * 1024));
+        // Just over half the limit: its CR LF form would pass the limit.
+        QVERIFY(TestEnvironment::writeRepeated(file, "[GradePrefs]\nUserLevel=2\n", "\n",
+                                               IniFile::kMaxFileSize / 2 + 64 * 1024));
         const qint64 size = QFileInfo(file).size();
         QVERIFY(screen.form->closeForm());
         const QStringList errors = screen.env.dialogs.texts(QStringLiteral("error"));
