@@ -323,8 +323,11 @@ void ProgressWindow::showCharts()
     const auto fill = [&](QChartView* view, const QString& title, const QString& unit, auto value) {
         QChart* chart = view->chart();
         chart->removeAllSeries();
-        for (QAbstractAxis* axis : chart->axes())
+        // A removed axis is handed back to the caller, not deleted.
+        for (QAbstractAxis* axis : chart->axes()) {
             chart->removeAxis(axis);
+            delete axis;
+        }
         chart->setTitle(title);
         auto* series = new QLineSeries;
         series->setPen(QPen(line, 2));
