@@ -150,7 +150,10 @@ void clickSomething(Random& rng, QWidget* window, Figures& f)
             targets.append(w);
     QWidget* target = targets.at(below(rng, int(targets.size())));
     const QPoint inside(below(rng, target->width()), below(rng, target->height()));
-    const QPoint at = target->mapTo(window, inside);
+    // A control may reach past its window's edge (a scrolled list): the
+    // point is kept inside the window.
+    const QPoint mapped = target->mapTo(window, inside);
+    const QPoint at(qBound(0, mapped.x(), window->width() - 1), qBound(0, mapped.y(), window->height() - 1));
     QWindow* handle = window->windowHandle();
     const int roll = below(rng, 100);
     ++f.clicks;
