@@ -21,6 +21,8 @@
 #include <QElapsedTimer>
 #include <QMap>
 #include <QMenu>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
 #include <QSlider>
@@ -28,6 +30,9 @@
 #include <QTimer>
 #include <QWindow>
 #include <QtTest>
+
+#include <pthread.h>
+#include <signal.h>
 
 #include <atomic>
 #include <chrono>
@@ -268,6 +273,19 @@ void closeScreens(Random& rng, TfrmMain& main, Figures& f)
 {
     for (int attempt = 0; attempt < 6 && !main.childForms().isEmpty(); ++attempt) {
         ChildForm* form = main.childForms().constFirst();
+        // The learner brings the screen back and to the front and stops a
+        // run first.
+        if (QMdiSubWindow* frame = form->subWindow()) {
+            if (frame->isMinimized() || frame->isMaximized())
+                frame->showNormal();
+            main.mdiArea()->setActiveSubWindow(frame);
+        }
+        for (QAbstractButton* b : form->findChildren<QAbstractButton*>())
+            if (b->objectName().contains(QLatin1String("Stop")) && b->isVisible() && b->isEnabled()) {
+                QTest::mouseClick(b, Qt::LeftButton);
+                ++f.clicks;
+                break;
+            }
         switch (attempt == 0 ? below(rng, 3) : attempt % 3) {
         case 0:
             QTest::keyClick(main.windowHandle(), Qt::Key_Escape);
@@ -290,7 +308,12 @@ void closeScreens(Random& rng, TfrmMain& main, Figures& f)
         run(60);
     }
     if (!waitClosed(main)) {
-        f.find(QStringLiteral("a screen does not close: ") + main.childForms().constFirst()->metaObject()->className());
+        QWidget* modal = QApplication::activeModalWidget();
+        f.find(QStringLiteral("a screen does not close: %1 (practising %2, focus %3, modal %4)")
+                   .arg(QLatin1String(main.childForms().constFirst()->metaObject()->className()))
+                   .arg(Globals::Practising)
+                   .arg(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QStringLiteral("none"),
+                        modal ? QLatin1String(modal->metaObject()->className()) : QStringLiteral("none")));
         Globals::Practising = false;
         for (ChildForm* form : main.childForms())
             form->closeForm();
@@ -387,6 +410,7 @@ int main(int argc, char** argv)
 
     // A freeze: the event loop has not turned for freezeSeconds.
     std::atomic<bool> done{false};
+    const pthread_t mainThread = pthread_self();
     std::thread watchdog([&] {
         qint64 last = -1;
         int still = 0;
@@ -396,8 +420,12 @@ int main(int argc, char** argv)
             still = now == last ? still + 1 : 0;
             last = now;
             if (still >= freezeSeconds) {
-                std::fprintf(stderr, "soak: FREEZE: no events handled for %d s (seed %llu)\n", still,
-                             static_cast<unsigned long long>(seed));
+                // The main thread is stuck: its place is where it stands
+                // (the sanitizer prints the stack of an abort).
+                std::fprintf(stderr, "soak: FREEZE at %s: no events handled for %d s (seed %llu)\n",
+                             qPrintable(f.where), still, static_cast<unsigned long long>(seed));
+                pthread_kill(mainThread, SIGABRT);
+                std::this_thread::sleep_for(std::chrono::seconds(5));
                 std::abort();
             }
         }
