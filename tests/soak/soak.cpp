@@ -36,6 +36,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <cstdio>
 #include <memory>
 #include <random>
@@ -184,6 +185,17 @@ public:
     }
 
 private:
+    // Every action is posted, not done here: one that opens a dialog of its
+    // own blocks in that dialog's loop, and this timer must go on ticking to
+    // dismiss it (a timer does not fire again while its handler runs).
+    void later(QWidget* window, std::function<void(QWidget*)> action)
+    {
+        QTimer::singleShot(0, this, [window = QPointer<QWidget>(window), action] {
+            if (window && window->isVisible())
+                action(window);
+        });
+    }
+
     void tick()
     {
         heartbeat.fetch_add(1);
@@ -193,9 +205,9 @@ private:
                 m_popupTicks = 0;
             }
             if (++m_popupTicks <= 2 && chance(m_rng, 60)) {
-                pressKey(m_rng, popup, m_f);
+                later(popup, [this](QWidget* w) { pressKey(m_rng, w, m_f); });
             } else {
-                popup->close();
+                later(popup, [](QWidget* w) { w->close(); });
                 ++m_f.popupsClosed;
             }
             return;
@@ -210,14 +222,15 @@ private:
         ++m_ticks;
         if (m_ticks <= 3) {
             if (chance(m_rng, 70))
-                pressKey(m_rng, modal, m_f);
+                later(modal, [this](QWidget* w) { pressKey(m_rng, w, m_f); });
             else
-                clickSomething(m_rng, modal, m_f);
+                later(modal, [this](QWidget* w) { clickSomething(m_rng, w, m_f); });
         } else if (m_ticks <= 6) {
-            QTest::keyClick(modal->windowHandle(), chance(m_rng, 60) ? Qt::Key_Escape : Qt::Key_Return);
+            const Qt::Key key = chance(m_rng, 60) ? Qt::Key_Escape : Qt::Key_Return;
+            later(modal, [key](QWidget* w) { QTest::keyClick(w->windowHandle(), key); });
             ++m_f.keys;
         } else if (m_ticks <= 10) {
-            modal->close();
+            later(modal, [](QWidget* w) { w->close(); });
         } else if (m_ticks == 11) {
             m_f.find(QStringLiteral("a modal window stays open after ESC, ENTER and close: ") +
                      modal->metaObject()->className() + QLatin1Char(' ') + modal->objectName());
