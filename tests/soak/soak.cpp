@@ -322,11 +322,21 @@ void closeScreens(Random& rng, TfrmMain& main, Figures& f)
     }
     if (!waitClosed(main)) {
         QWidget* modal = QApplication::activeModalWidget();
-        f.find(QStringLiteral("a screen does not close: %1 (practising %2, focus %3, modal %4)")
-                   .arg(QLatin1String(main.childForms().constFirst()->metaObject()->className()))
+        ChildForm* form = main.childForms().constFirst();
+        QMdiSubWindow* frame = form->subWindow();
+        f.find(QStringLiteral("a screen does not close: %1 (practising %2, focus %3, modal %4, frame %5, form %6, "
+                              "main %7, close gives %8)")
+                   .arg(QLatin1String(form->metaObject()->className()))
                    .arg(Globals::Practising)
                    .arg(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QStringLiteral("none"),
-                        modal ? QLatin1String(modal->metaObject()->className()) : QStringLiteral("none")));
+                        modal ? QLatin1String(modal->metaObject()->className()) : QStringLiteral("none"),
+                        !frame ? QStringLiteral("none")
+                               : QStringLiteral("%1%2%3").arg(frame->isVisible() ? "shown" : "hidden",
+                                                              frame->isMinimized() ? " minimised" : "",
+                                                              frame->isShaded() ? " shaded" : ""),
+                        form->isVisible() ? QStringLiteral("shown") : QStringLiteral("hidden"),
+                        main.isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled"))
+                   .arg(form->closeForm()));
         Globals::Practising = false;
         for (ChildForm* form : main.childForms())
             form->closeForm();
