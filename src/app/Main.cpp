@@ -214,10 +214,13 @@ void TfrmMain::showGreyedMenuHint(QAction* menu)
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == menuBar()) {
-        if (event->type() == QEvent::MouseMove)
-            showGreyedMenuHint(greyedMenuAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
-        else if (event->type() == QEvent::Leave)
+        if (event->type() == QEvent::MouseMove) {
+            m_greyedUnderPointer = greyedMenuAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+            showGreyedMenuHint(m_greyedUnderPointer);
+        } else if (event->type() == QEvent::Leave) {
+            m_greyedUnderPointer = nullptr;
             showGreyedMenuHint(nullptr);
+        }
     } else if ((event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)
                && watched->isWidgetType()
                && static_cast<QWidget*>(watched)->window() == this) {
@@ -260,11 +263,11 @@ void TfrmMain::EnableMenuItemsAll()
         about->setEnabled(true);
 }
 
-QRect TfrmMain::fitGeometry(const QSize& screen)
+QRect TfrmMain::fitGeometry(const QRect& available, int screenWidth)
 {
-    if (screen.width() == 640)
-        return QRect(0, 0, screen.width(), screen.height() - 12);
-    return QRect(20, 0, screen.width() - 40, screen.height() - 24);
+    if (screenWidth == 640)
+        return available;
+    return available.adjusted(20, 0, -20, 0);
 }
 
 QPoint TfrmMain::childPosition(int screenWidth, const QSize& client, const QSize& child)
@@ -281,10 +284,10 @@ void TfrmMain::FitToScreen()
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect frame = fitGeometry(screen->geometry().size());
+    const QRect frame = fitGeometry(screen->availableGeometry(), screen->geometry().width());
     // Delphi-style bounds are the outer frame; Qt sizes the client area.
     const QSize margins = isVisible() ? frameGeometry().size() - geometry().size() : QSize(0, 0);
-    move(screen->geometry().topLeft() + frame.topLeft());
+    move(frame.topLeft());
     resize(frame.size() - margins);
     if (ChildForm* child = activeChild(); child && child->subWindow()) {
         QMdiSubWindow* frameWindow = child->subWindow();
@@ -313,6 +316,14 @@ void TfrmMain::paintEvent(QPaintEvent* event)
     QScreen* screen = this->screen();
     if (screen && quint16(screen->geometry().width()) != m_screenWidth)
         QTimer::singleShot(0, this, &TfrmMain::checkScreenWidth);
+    // The frame the window manager puts around the window is known only once
+    // it shows: then the window is fitted again, so that the frame, not the
+    // client area, fills the available area.
+    if (!m_fittedWithFrame && frameGeometry().size() != geometry().size()) {
+        m_fittedWithFrame = true;
+        if (windowState() == Qt::WindowNoState)
+            QTimer::singleShot(0, this, &TfrmMain::FitToScreen);
+    }
 }
 
 void TfrmMain::PlaceReportWindow()
@@ -403,7 +414,12 @@ bool TfrmMain::event(QEvent* event)
 {
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        HintRouter::instance().setCurrentHint(tip.isEmpty() ? QString() : QStringLiteral("|") + tip);
+        // The menu bar clears the tip of the title the pointer left; on a
+        // greyed title the pointer came to, that title's hint stays.
+        if (tip.isEmpty() && m_greyedUnderPointer)
+            showGreyedMenuHint(m_greyedUnderPointer);
+        else
+            HintRouter::instance().setCurrentHint(tip.isEmpty() ? QString() : QStringLiteral("|") + tip);
         return true;
     }
     return QMainWindow::event(event);
@@ -411,7 +427,7 @@ bool TfrmMain::event(QEvent* event)
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    if (Globals::Practising) {
+    if (Globals::Practising && !m_sessionEnding) {
         Dialogs::current().beep();
         Dialogs::current().information(this, Strings::text(Strings::UnableToClose));
         event->ignore();
@@ -420,9 +436,23 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     for (QMdiSubWindow* frame : m_mdiArea->subWindowList())
         frame->close();
     Help::quit();
-    if (Globals::GreetingsOn)
+    if (Globals::GreetingsOn && !m_sessionEnding)
         SoundPlayer::current().playResource(Sounds::SeeYaLater, SoundPlayer::Mode::Sync);
     event->accept();
+}
+
+void TfrmMain::endSession()
+{
+    m_sessionEnding = true;
+    closeForSessionEnd();
+    // Quitting closes the main window too (closeEvent), now without a refusal.
+    QCoreApplication::quit();
+}
+
+void TfrmMain::closeForSessionEnd()
+{
+    for (ChildForm* form : childForms())
+        form->closeForSessionEnd();
 }
 
 void TfrmMain::bringToFront()

@@ -327,7 +327,6 @@ void TPractise0BaseForm::BitBtnPlayClick(QObject* sender)
     SetNumLockOn();
     SetScreenHint(Strings::text(Strings::HintPressStop));
     State = Playing;
-    PlayedOption = CurrentOption;
 
     ClearQuestionPanels();
     ClearAnswerPanels();
@@ -339,6 +338,17 @@ void TPractise0BaseForm::BitBtnPlayClick(QObject* sender)
     showScoreControls(false);
     HideOptionPanels();
 
+    // PLAY poses a new question; RESTART works the last one again, and so
+    // does ENTER after STOP, unless a typed question waits or the options
+    // were changed to ones the last question does not belong to.
+    const bool optionsChanged = BestTimeKey() != m_playedOptionsKey;
+    if (sender == BitBtnPlay
+        || (sender != BitBtnRewind && (QuestionWaiting() || (optionsChanged && !QuestionFitsOptions()))))
+        NewQuestion(); // a screen selects the options its question belongs to
+    PlayedOption = CurrentOption;
+    m_playedOptionsKey = BestTimeKey();
+    m_timedKey = QuestionFitsOptions() ? BestTimeKey() : QString();
+
     // The stopwatch shows the best time while the learner works.
     lblBestTime->show();
     btnTime->hide();
@@ -346,11 +356,19 @@ void TPractise0BaseForm::BitBtnPlayClick(QObject* sender)
     ShowBestTimeOnStopwatch();
 
     StartTime = PracticeClock::now();
-    if (sender == BitBtnPlay)
-        NewQuestion();
     BuildWorkingPanels();
     ShowQuestion();
     setFocus();
+}
+
+bool TPractise0BaseForm::QuestionFitsOptions()
+{
+    return true;
+}
+
+bool TPractise0BaseForm::QuestionWaiting()
+{
+    return false;
 }
 
 void TPractise0BaseForm::BitBtnStopClick()
@@ -552,7 +570,7 @@ QString TPractise0BaseForm::BestTimeKey() const
 
 bool TPractise0BaseForm::UpdateBestTime(double elapsed)
 {
-    return m_bestTimes.offer(BestTimeKey(), IsCorrect, elapsed);
+    return m_bestTimes.offer(m_timedKey, IsCorrect, elapsed);
 }
 
 void TPractise0BaseForm::SaveBestTimes(IniFile& file)
@@ -567,7 +585,7 @@ void TPractise0BaseForm::LoadBestTimes(const IniFile& file)
 
 void TPractise0BaseForm::SelectBestTime()
 {
-    BestTimeText = FormatElapsed(m_bestTimes.best(BestTimeKey()));
+    BestTimeText = FormatElapsed(m_bestTimes.best(State == Playing ? m_timedKey : BestTimeKey()));
 }
 
 bool TPractise0BaseForm::IsNewBestTime(bool correct, double elapsed, double best)

@@ -15,6 +15,7 @@
 #include "records/MarksheetRules.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
+#include "shell/ShellHelp.h"
 #include "shell/Panel.h"
 #include "shell/ProgressBox.h"
 #include "shell/Strings.h"
@@ -39,6 +40,7 @@ ReportWindow::ReportWindow(const QString& name, const QString& caption, QWidget*
 {
     setObjectName(name);
     setCaption(caption);
+    Hints::setHelpContext(this, ShellHelp::Report);
     setMinimumSize(MinimumWidth, MinimumHeight);
     setKeyPreview(true);
 

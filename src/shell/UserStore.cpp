@@ -122,7 +122,10 @@ bool UserStore::nameLessThan(const QString& a, const QString& b)
     return folded != 0 ? folded < 0 : a < b;
 }
 
-bool UserStore::locate(QWidget* parent)
+namespace {
+
+// The folders as UserStore::locate() says, without the clean-up.
+bool locateFolders(QWidget* parent)
 {
     Globals::SharedInstall = false;
     Globals::UsersFolder.clear();
@@ -133,16 +136,11 @@ bool UserStore::locate(QWidget* parent)
     const QString programUsers = SystemInfo::joinPath(program, QStringLiteral("User"));
 
     if (!SystemInfo::isNetworkPath(program)) {
-        const QString installUsers = SystemInfo::joinPath(SystemInfo::installFolder(), QStringLiteral("User"));
-        QString folder;
-        if (QFileInfo(installUsers).isDir())
-            folder = installUsers;
-        else if (QFileInfo(programUsers).isDir())
-            folder = programUsers;
-        else if (QDir().mkpath(installUsers) && QFileInfo(installUsers).isDir())
-            folder = installUsers;
-        if (folder.isEmpty()) {
-            Dialogs::current().error(parent, QStringLiteral("Folder: ") + installUsers + QStringLiteral("\r\n")
+        // The installation's folder, else the program's, else the
+        // installation's made now.
+        const QString folder = SystemInfo::joinPath(UserStore::dataHome(), QStringLiteral("User"));
+        if (!QFileInfo(folder).isDir() && !(QDir().mkpath(folder) && QFileInfo(folder).isDir())) {
+            Dialogs::current().error(parent, QStringLiteral("Folder: ") + folder + QStringLiteral("\r\n")
                                                  + Strings::text(Strings::UnableToCreateFolder));
             return false;
         }
@@ -181,6 +179,29 @@ bool UserStore::locate(QWidget* parent)
                                          + (named.isEmpty() ? QStringLiteral("---Could not retrieve---") : named)
                                          + QStringLiteral("\r\nWill not be able to save your performance data."));
     return true;
+}
+
+} // namespace
+
+bool UserStore::locate(QWidget* parent)
+{
+    const bool located = locateFolders(parent);
+    // A save killed in an earlier run left its new file behind.
+    FileSaver::removeLeftovers(Globals::UsersFolder);
+    if (Globals::UserDataFolder != Globals::UsersFolder)
+        FileSaver::removeLeftovers(Globals::UserDataFolder);
+    return located;
+}
+
+QString UserStore::dataHome()
+{
+    const QString program = SystemInfo::programFolder();
+    const QString install = SystemInfo::installFolder();
+    if (!SystemInfo::isNetworkPath(program)
+        && !QFileInfo(SystemInfo::joinPath(install, QStringLiteral("User"))).isDir()
+        && QFileInfo(SystemInfo::joinPath(program, QStringLiteral("User"))).isDir())
+        return withoutTrailingSeparator(program);
+    return install;
 }
 
 QString UserStore::nameListFile()

@@ -65,8 +65,16 @@ public:
     // Globals::UsersFolder, UserDataFolder, UserDataWritable and
     // SharedInstall, showing the messages of each failure. False only when
     // the installation's user folder could not be created (the sign-in
-    // dialog then sets itself up no further).
+    // dialog then sets itself up no further). The new files of saves killed
+    // in an earlier run are removed from both folders (FileSaver).
     static bool locate(QWidget* parent);
+
+    // The folder that holds the learners' user folder as locate() finds it:
+    // the program's folder when the installation has no "User" folder and
+    // the program has one, else the installation folder. Every start finds
+    // the same folder whatever its environment, and keeps the lock that
+    // keeps the program to one instance there.
+    static QString dataHome();
 
     // UsersFolder + "UserList.ini" (empty when there is no users folder).
     static QString nameListFile();

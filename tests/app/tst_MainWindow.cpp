@@ -253,9 +253,13 @@ private slots:
 
     void fit_to_screen_and_placement_arithmetic()
     {
-        QCOMPARE(TfrmMain::fitGeometry(QSize(640, 480)), QRect(0, 0, 640, 468));
-        QCOMPARE(TfrmMain::fitGeometry(QSize(1024, 768)), QRect(20, 0, 984, 744));
-        QCOMPARE(TfrmMain::fitGeometry(QSize(800, 600)), QRect(20, 0, 760, 576));
+        // The screen's available area: the whole of it on a 640-pixel-wide
+        // screen, a 20-pixel margin left and right elsewhere; a panel at the
+        // top or a task bar at the bottom is left free.
+        QCOMPARE(TfrmMain::fitGeometry(QRect(0, 0, 640, 452), 640), QRect(0, 0, 640, 452));
+        QCOMPARE(TfrmMain::fitGeometry(QRect(0, 0, 1024, 768), 1024), QRect(20, 0, 984, 768));
+        QCOMPARE(TfrmMain::fitGeometry(QRect(0, 27, 1280, 997), 1280), QRect(20, 27, 1240, 997));
+        QCOMPARE(TfrmMain::fitGeometry(QRect(1920, 0, 800, 560), 800), QRect(1940, 0, 760, 560));
         // 640 pixels: top 0, left (640 - width - 8) div 2, or 0 with less than 9 spare.
         QCOMPARE(TfrmMain::childPosition(640, QSize(), QSize(596, 400)), QPoint(18, 0));
         QCOMPARE(TfrmMain::childPosition(640, QSize(), QSize(632, 400)), QPoint(0, 0));
@@ -263,6 +267,24 @@ private slots:
         QCOMPARE(TfrmMain::childPosition(640, QSize(), QSize(630, 400)), QPoint(1, 0));
         // Elsewhere: centred in the client area.
         QCOMPARE(TfrmMain::childPosition(1024, QSize(900, 700), QSize(600, 400)), QPoint(150, 150));
+    }
+
+    // Shown, the main window fills the available area of its screen from
+    // top to bottom, with its margins.
+    void the_main_window_fills_the_available_area()
+    {
+        TestEnvironment env;
+        TfrmMain main;
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        const QRect available = main.screen()->availableGeometry();
+        // Once its frame is known, the frame (not the client area) fits.
+        QTRY_VERIFY(available.contains(main.frameGeometry()));
+        const QRect frame = main.frameGeometry();
+        QCOMPARE(frame.top(), available.top());
+        QCOMPARE(frame.bottom(), available.bottom());
+        QCOMPARE(frame.left(), available.left() + 20);
+        QCOMPARE(frame.right(), available.right() - 20);
     }
 
     void report_window_takes_the_client_height_less_100()
