@@ -286,15 +286,18 @@ void closeScreens(Random& rng, TfrmMain& main, Figures& f)
 {
     for (int attempt = 0; attempt < 6 && !main.childForms().isEmpty(); ++attempt) {
         ChildForm* form = main.childForms().constFirst();
-        // The learner brings the screen back and to the front and stops a
-        // run first.
+        // The learner brings the screen back and to the front, clicks into
+        // it, and stops a run or a timing check first.
         if (QMdiSubWindow* frame = form->subWindow()) {
             if (frame->isMinimized() || frame->isMaximized())
                 frame->showNormal();
             main.mdiArea()->setActiveSubWindow(frame);
         }
+        if (!form->isAncestorOf(QApplication::focusWidget()))
+            form->setFocus(Qt::MouseFocusReason);
         for (QAbstractButton* b : form->findChildren<QAbstractButton*>())
-            if (b->objectName().contains(QLatin1String("Stop")) && b->isVisible() && b->isEnabled()) {
+            if ((b->objectName().contains(QLatin1String("Stop")) || b->text() == QLatin1String("Stop"))
+                && b->isVisible() && b->isEnabled()) {
                 QTest::mouseClick(b, Qt::LeftButton);
                 ++f.clicks;
                 break;
