@@ -3,6 +3,9 @@
 #include <QProxyStyle>
 #include <QStyleFactory>
 
+#include <cstdio>
+
+#include "app/CommandLine.h"
 #include "app/Main.h"
 #include "app/WhenShown.h"
 #include "app/multinst.h"
@@ -27,10 +30,35 @@ public:
     }
 };
 
+// Prints text whole on stream; false when it could not be written.
+bool print(std::FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size())
+           && std::fflush(stream) == 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    // The command line is read before any window, lock or sound exists.
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const CommandLine commandLine(args);
+    switch (commandLine.action()) {
+    case CommandLine::Action::Help:
+        return print(stdout, commandLine.helpText()) ? 0 : 1;
+    case CommandLine::Action::Version:
+        return print(stdout, commandLine.versionText()) ? 0 : 1;
+    case CommandLine::Action::Refuse:
+        print(stderr, commandLine.errorText());
+        return CommandLine::RefusedExitCode;
+    case CommandLine::Action::Run:
+        break;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vandrelsholm Speed Math"));
     QApplication::setOrganizationName(QStringLiteral("Vandrelsholm"));
