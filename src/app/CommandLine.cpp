@@ -62,7 +62,8 @@ CommandLine::CommandLine(const QStringList& args)
     m_help = parser.helpText();
     const qsizetype usageEnd = m_help.indexOf(QLatin1Char('\n'));
     m_help.replace(0, usageEnd, QStringLiteral("Usage: %1 [options]").arg(m_program));
-    m_help += QStringLiteral("\nQt's own options (-platform, -style, -geometry, ...) are accepted as well.\n");
+    m_help += QStringLiteral("\nQt's own options (-platform, -style, -geometry, ...) are accepted as well.\n"
+                             "Home page: " VSM_HOMEPAGE "\n");
 }
 
 QString CommandLine::helpText() const
@@ -74,7 +75,7 @@ QString CommandLine::versionText() const
 {
     return QStringLiteral("Vandrelsholm Speed Math %1\n"
                           "Copyright (C) 2026 Brindle Cove Learning\n"
-                          "License GPL-3.0-or-later: GNU GPL version 3 or later <https://www.gnu.org/licenses/gpl.html>.\n"
+                          "Licence GPL-3.0-or-later: GNU GPL version 3 or later <https://www.gnu.org/licenses/gpl.html>.\n"
                           "This is free software: you are free to change and redistribute it.\n"
                           "There is NO WARRANTY, to the extent permitted by law.\n")
         .arg(SystemInfo::versionText(QStringLiteral("VersionNo")));
