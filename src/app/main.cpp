@@ -10,6 +10,7 @@
 #include "app/WhenShown.h"
 #include "app/multinst.h"
 #include "platform/SoundPlayer.h"
+#include "shell/ChildForm.h"
 #include "shell/Globals.h"
 #include "shell/Strings.h"
 
@@ -74,13 +75,20 @@ int main(int argc, char* argv[])
     TfrmMain mainWindow;
     QObject::connect(&guard, &SingleInstance::raiseRequested, &mainWindow, &TfrmMain::bringToFront);
     mainWindow.show();
-    // The main window comes on screen first; its icon (reading an image
-    // loads Qt's image plugins), the sign-in dialog inside it and the opening
-    // prompt (the sound output loads with it) follow at once.
+    // The main window comes on screen first, then the sign-in dialog inside
+    // it, where the learner can act; the window icon and the opening prompt
+    // (the sound output and the multimedia library load with it) follow once
+    // the dialog has been painted.
     whenFirstShown(&mainWindow, [&mainWindow] {
-        QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/AppIcon.png")));
         mainWindow.mnuAboutClick(); // sign-in
-        SoundPlayer::current().playResource(Sounds::Intro, SoundPlayer::Mode::Async);
+        const auto afterSignInShown = [] {
+            QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/AppIcon.png")));
+            SoundPlayer::current().playResource(Sounds::Intro, SoundPlayer::Mode::Async);
+        };
+        if (ChildForm* signIn = mainWindow.activeChild())
+            whenFirstShown(signIn, afterSignInShown);
+        else
+            afterSignInShown();
     });
     return app.exec();
 }
