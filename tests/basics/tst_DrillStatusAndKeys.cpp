@@ -153,8 +153,8 @@ private slots:
             pointTo(bar, titles.at(i));
             QVERIFY2(s.status() == hint, qPrintable(QStringLiteral("title %1: \"%2\"").arg(i).arg(s.status())));
         }
-        // The Help menu is not greyed: over it the hint goes.
-        pointTo(bar, titles.at(4));
+        // The Help menu, the last title, is not greyed: over it the hint goes.
+        pointTo(bar, titles.last());
         QVERIFY(s.status() != hint);
     }
 };
