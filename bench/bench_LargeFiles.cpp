@@ -10,15 +10,13 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTextDocument>
 #include <QTextEdit>
 
 #include <cstdio>
 #include <functional>
 
-#include <sys/resource.h>
-
+#include "CaseProcesses.h"
 #include "ScreenTesting.h"
 #include "app/HelpFile.h"
 #include "platform/IniFile.h"
@@ -26,13 +24,6 @@
 #include "shell/UserStore.h"
 
 namespace {
-
-qint64 peakResidentBytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return qint64(usage.ru_maxrss) * 1024;
-}
 
 struct Case {
     const char* name;
@@ -136,12 +127,12 @@ int runCase(const Case& c)
     TfrmMain main;
     main.show();
     QApplication::processEvents();
-    const qint64 before = peakResidentBytes();
+    const qint64 before = Bench::peakResidentBytes();
     QElapsedTimer timer;
     timer.start();
     const QString outcome = c.act(env, main, path);
     std::printf("  %-44s %6.1f MB  %7.0f ms  peak +%4lld MB  %s\n", c.what, QFileInfo(path).size() / 1048576.0,
-                timer.nsecsElapsed() / 1e6, (peakResidentBytes() - before) >> 20, qPrintable(outcome));
+                timer.nsecsElapsed() / 1e6, (Bench::peakResidentBytes() - before) >> 20, qPrintable(outcome));
     return 0;
 }
 
@@ -150,21 +141,5 @@ int runCase(const Case& c)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc == 3 && qstrcmp(argv[1], "--case") == 0) {
-        for (const Case& c : cases()) {
-            if (qstrcmp(c.name, argv[2]) == 0)
-                return runCase(c);
-        }
-        return 2;
-    }
-    std::printf("bench_LargeFiles (offscreen; each in its own process)\n");
-    std::fflush(stdout);
-    for (const Case& c : cases()) {
-        QProcess child;
-        child.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--case"), QString::fromLatin1(c.name)});
-        if (!child.waitForFinished(600000) || child.exitCode() != 0)
-            std::printf("  %s: failed\n", c.what);
-    }
-    return 0;
+    return Bench::runEachInOwnProcess(argc, argv, "bench_LargeFiles (offscreen; each in its own process)", cases(), runCase);
 }

@@ -16,6 +16,12 @@
 // Paragraphs end with "\par". An empty paragraph after the last "\par" is not
 // kept, so that a document of N paragraphs written with N "\par" reads back as
 // N paragraphs; text after the last "\par" makes a paragraph of its own.
+//
+// Once the whole input is read, each formatting state is turned into the
+// look the document gets (its font family looked up in the font table), and
+// neighbouring runs of the same look are joined. What the layout would have
+// to do is bounded there: the distinct families, the distinct looks and the
+// runs (see Rtf.h).
 
 #include "platform/Cp1252.h"
 #include "platform/Rtf.h"
@@ -39,6 +45,28 @@ struct CharState {
     bool operator==(const CharState&) const = default;
 };
 
+size_t qHash(const CharState& c, size_t seed = 0)
+{
+    return qHashMulti(seed, c.font, c.halfPoints, c.bold, c.italic, c.underline);
+}
+
+// A character format as the document gets it: the family found for the
+// font, the size and the style.
+struct Look {
+    int family = -1;   // index in the families in use; -1: none named
+    QFont::StyleHint hint = QFont::AnyStyle;
+    int halfPoints = RtfFormat::DefaultHalfPoints;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool operator==(const Look&) const = default;
+};
+
+size_t qHash(const Look& l, size_t seed = 0)
+{
+    return qHashMulti(seed, l.family, int(l.hint), l.halfPoints, l.bold, l.italic, l.underline);
+}
+
 enum class Destination { Text, FontTable, Skip };
 
 struct GroupState {
@@ -53,11 +81,19 @@ struct FormatChange {
     CharState format;
 };
 
+// A run of text of one look, to the next run or the paragraph's end.
+struct Run {
+    qsizetype start;
+    int look;
+};
+
 struct Paragraph {
     QString text;
-    QList<FormatChange> formats;   // in order of start; the first at 0
+    QList<FormatChange> formats;   // as read, in order of start; the first at 0
     Qt::Alignment alignment = Qt::AlignLeft;
     CharState mark;                // the formatting of the paragraph mark
+    QList<Run> runs;               // the formats as looks, neighbours of one look joined
+    int markLook = 0;
 };
 
 struct FontEntry {
@@ -191,10 +227,12 @@ public:
     {
     }
 
-    bool parse(QString* error);
+    // Reports the progress of reading, from 0 to `share` thousandths.
+    bool parse(QString* error, const Rtf::Progress& progress, int share);
 
     const QList<Paragraph>& paragraphs() const { return m_paragraphs; }
-    QTextCharFormat charFormat(const CharState& state) const;
+    const QList<QTextCharFormat>& formats() const { return m_formats; }
+    qsizetype textLength() const { return m_textLength; }
 
 private:
     bool fail(const QString& message)
@@ -214,6 +252,10 @@ private:
     // the document's height; false when the height is past the bound.
     bool endLine(int emptyLineHalfPoints);
     void commitFontName();
+    // Turns the formats of every paragraph into looks; false past the bounds.
+    bool resolveLooks();
+    int lookOf(const CharState& state);
+    QTextCharFormat charFormat(const Look& look) const;
     // A character or control that the fallback of a "\uN" covers: true when
     // it is to be dropped.
     bool skippedByUnicode()
@@ -236,14 +278,23 @@ private:
     QList<Paragraph> m_paragraphs;
     Paragraph m_current;
     qsizetype m_textLength = 0;
+    int m_runCount = 0;            // formatting changes within paragraphs, first runs included
+    QHash<CharState, int> m_lookOfState;
+    QHash<Look, int> m_lookIds;
+    QList<Look> m_looks;
+    QHash<QString, int> m_familyIds;
+    QStringList m_families;
+    QList<QTextCharFormat> m_formats;   // one per look
     int m_lineHalfPoints = 0;      // largest font size on the current line so far
     qint64 m_heightHalfPoints = 0; // the lines so far, 1.2 times their size
     QString m_error;
 };
 
-bool Parser::parse(QString* error)
+bool Parser::parse(QString* error, const Rtf::Progress& progress, int share)
 {
     const qsizetype n = m_in.size();
+    constexpr qsizetype ReportEvery = 256 * 1024;   // bytes
+    qsizetype nextReport = ReportEvery;
     if (n > Rtf::MaxInputBytes) {
         *error = QStringLiteral("The file is too large to be a report (more than %1 MB).")
                      .arg(Rtf::MaxInputBytes / (1024 * 1024));
@@ -256,6 +307,13 @@ bool Parser::parse(QString* error)
     bool ok = true;
     bool closed = false;
     while (ok && !closed && m_pos < n) {
+        if (m_pos >= nextReport && progress) {
+            nextReport = m_pos + ReportEvery;
+            if (!progress(int(share * m_pos / n))) {
+                *error = QString();
+                return false;
+            }
+        }
         const char c = m_in.at(m_pos);
         switch (c) {
         case '{':
@@ -286,14 +344,16 @@ bool Parser::parse(QString* error)
     // Text after the last "\par" is a paragraph of its own; nothing there is none.
     if (ok && !m_current.text.isEmpty())
         ok = endLine(m_state.chars.halfPoints);
-    if (!ok) {
-        *error = m_error;
-        return false;
-    }
-    if (!m_current.text.isEmpty() || m_paragraphs.isEmpty()) {
+    if (ok && (!m_current.text.isEmpty() || m_paragraphs.isEmpty())) {
         m_current.alignment = m_state.alignment;
         m_current.mark = m_state.chars;
         m_paragraphs.append(std::move(m_current));
+    }
+    if (ok)
+        ok = resolveLooks();
+    if (!ok) {
+        *error = m_error;
+        return false;
     }
     for (Paragraph& p : m_paragraphs)
         repairSurrogates(p.text);
@@ -507,8 +567,15 @@ bool Parser::put(char16_t ch)
         return true;
     if (++m_textLength > Rtf::MaxTextLength)
         return fail(QStringLiteral("The rich text holds more than %1 characters.").arg(Rtf::MaxTextLength));
-    if (m_current.formats.isEmpty() || !(m_current.formats.constLast().format == m_state.chars))
+    if (m_current.text.size() >= Rtf::MaxParagraphLength)
+        return fail(QStringLiteral("The rich text holds a paragraph of more than %1 characters.")
+                        .arg(Rtf::MaxParagraphLength));
+    if (m_current.formats.isEmpty() || !(m_current.formats.constLast().format == m_state.chars)) {
+        if (++m_runCount > Rtf::MaxFormatRuns)
+            return fail(QStringLiteral("The rich text changes its character formatting more than %1 times.")
+                            .arg(Rtf::MaxFormatRuns));
         m_current.formats.append({m_current.text.size(), m_state.chars});
+    }
     m_current.text.append(QChar(ch));
     m_lineHalfPoints = qMax(m_lineHalfPoints, m_state.chars.halfPoints);
     return ch != QChar::LineSeparator || endLine(m_state.chars.halfPoints);
@@ -549,36 +616,111 @@ void Parser::commitFontName()
     m_fontPending = FontEntry();
 }
 
-QTextCharFormat Parser::charFormat(const CharState& state) const
+bool Parser::resolveLooks()
 {
-    QTextCharFormat f;
+    for (Paragraph& p : m_paragraphs) {
+        p.runs.reserve(p.formats.size());
+        for (const FormatChange& change : std::as_const(p.formats)) {
+            const int look = lookOf(change.format);
+            if (look < 0)
+                return false;
+            if (p.runs.isEmpty() || p.runs.constLast().look != look)
+                p.runs.append({change.start, look});
+        }
+        p.formats = QList<FormatChange>();
+        p.markLook = lookOf(p.mark);
+        if (p.markLook < 0)
+            return false;
+    }
+    m_formats.reserve(m_looks.size());
+    for (const Look& look : std::as_const(m_looks))
+        m_formats.append(charFormat(look));
+    return true;
+}
+
+// The look of a formatting state, numbered in order of first use; -1 (and
+// the message) past the bounds of families and looks.
+int Parser::lookOf(const CharState& state)
+{
+    if (const auto known = m_lookOfState.constFind(state); known != m_lookOfState.constEnd())
+        return *known;
+    Look look;
     auto font = m_fonts.constFind(state.font);
     if (font == m_fonts.constEnd())
         font = m_fonts.constFind(m_defaultFont);
     if (font != m_fonts.constEnd()) {
-        f.setFontFamilies({font->family});
-        if (font->hint != QFont::AnyStyle)
-            f.setFontStyleHint(font->hint);
+        auto family = m_familyIds.constFind(font->family);
+        if (family == m_familyIds.constEnd()) {
+            if (m_families.size() >= Rtf::MaxFonts) {
+                fail(QStringLiteral("The rich text uses more than %1 fonts.").arg(Rtf::MaxFonts));
+                return -1;
+            }
+            family = m_familyIds.insert(font->family, int(m_families.size()));
+            m_families.append(font->family);
+        }
+        look.family = *family;
+        look.hint = font->hint;
     }
-    f.setFontPointSize(state.halfPoints / 2.0);
-    f.setFontWeight(state.bold ? QFont::Bold : QFont::Normal);
-    f.setFontItalic(state.italic);
-    f.setFontUnderline(state.underline);
+    look.halfPoints = state.halfPoints;
+    look.bold = state.bold;
+    look.italic = state.italic;
+    look.underline = state.underline;
+    auto id = m_lookIds.constFind(look);
+    if (id == m_lookIds.constEnd()) {
+        if (m_looks.size() >= Rtf::MaxCharFormats) {
+            fail(QStringLiteral("The rich text uses more than %1 different character formats.")
+                     .arg(Rtf::MaxCharFormats));
+            return -1;
+        }
+        id = m_lookIds.insert(look, int(m_looks.size()));
+        m_looks.append(look);
+    }
+    m_lookOfState.insert(state, *id);
+    return *id;
+}
+
+QTextCharFormat Parser::charFormat(const Look& look) const
+{
+    QTextCharFormat f;
+    if (look.family >= 0) {
+        f.setFontFamilies({m_families.at(look.family)});
+        if (look.hint != QFont::AnyStyle)
+            f.setFontStyleHint(look.hint);
+    }
+    f.setFontPointSize(look.halfPoints / 2.0);
+    f.setFontWeight(look.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(look.italic);
+    f.setFontUnderline(look.underline);
     return f;
 }
 
-void fill(QTextDocument* doc, const Parser& parser)
+// Fills the document, reporting the progress from `from` to 1000
+// thousandths; false when cancelled.
+bool fill(QTextDocument* doc, const Parser& parser, const Rtf::Progress& progress, int from)
 {
+    constexpr qsizetype ReportEvery = 16 * 1024;   // characters
+    const qsizetype total = qMax<qsizetype>(1, parser.textLength());
+    qsizetype done = 0;
+    qsizetype nextReport = ReportEvery;
+    const QList<QTextCharFormat>& formats = parser.formats();
     const bool undo = doc->isUndoRedoEnabled();
     doc->setUndoRedoEnabled(false);
     doc->clear();
     QTextCursor cursor(doc);
     cursor.beginEditBlock();
     bool first = true;
+    bool cancelled = false;
     for (const Paragraph& p : parser.paragraphs()) {
+        if (done >= nextReport && progress) {
+            nextReport = done + ReportEvery;
+            if (!progress(int(from + (1000 - from) * done / total))) {
+                cancelled = true;
+                break;
+            }
+        }
         QTextBlockFormat blockFormat;
         blockFormat.setAlignment(p.alignment);
-        const QTextCharFormat markFormat = parser.charFormat(p.mark);
+        const QTextCharFormat& markFormat = formats.at(p.markLook);
         if (first) {
             cursor.setBlockFormat(blockFormat);
             cursor.setBlockCharFormat(markFormat);
@@ -586,31 +728,32 @@ void fill(QTextDocument* doc, const Parser& parser)
         } else {
             cursor.insertBlock(blockFormat, markFormat);
         }
-        for (qsizetype i = 0; i < p.formats.size(); ++i) {
-            const qsizetype start = p.formats.at(i).start;
-            const qsizetype end = i + 1 < p.formats.size() ? p.formats.at(i + 1).start : p.text.size();
-            cursor.insertText(p.text.mid(start, end - start), parser.charFormat(p.formats.at(i).format));
+        for (qsizetype i = 0; i < p.runs.size(); ++i) {
+            const qsizetype start = p.runs.at(i).start;
+            const qsizetype end = i + 1 < p.runs.size() ? p.runs.at(i + 1).start : p.text.size();
+            cursor.insertText(p.text.mid(start, end - start), formats.at(p.runs.at(i).look));
         }
+        done += p.text.size() + 1;
     }
     cursor.endEditBlock();
     doc->setUndoRedoEnabled(undo);
+    return !cancelled;
 }
 
 } // namespace
 
 namespace Rtf {
 
-bool read(const QByteArray& rtf, QTextDocument* doc, QString* error)
+bool read(const QByteArray& rtf, QTextDocument* doc, QString* error, const Progress& progress)
 {
     Parser parser(rtf);
     QString message;
-    if (!parser.parse(&message)) {
-        if (error)
-            *error = message;
-        return false;
-    }
-    fill(doc, parser);
-    return true;
+    bool ok = parser.parse(&message, progress, ReadParseEnd);
+    if (ok && !fill(doc, parser, progress, ReadParseEnd))
+        ok = false;   // cancelled: no message
+    if (!ok && error)
+        *error = message;
+    return ok;
 }
 
 } // namespace Rtf

@@ -11,6 +11,8 @@ public:
     explicit TOpenReportForm(QWidget* parent = nullptr);
 
     // Loads the file into the box as rich text. False (and *error says why)
-    // when it is not readable rich text; the box then stays empty.
+    // when it is not readable rich text; the box then stays empty. A load
+    // that takes more than about a second shows its progress; a cancelled
+    // one is false with an empty *error.
     bool loadReport(const QString& fileName, QString* error = nullptr);
 };

@@ -16,6 +16,7 @@
 #include "shell/Globals.h"
 #include "shell/Hints.h"
 #include "shell/Panel.h"
+#include "shell/ProgressBox.h"
 #include "shell/Strings.h"
 #include "shell/WhatsThisMenu.h"
 
@@ -119,8 +120,10 @@ void ReportWindow::bitbtnPrintClick()
     if (!Dialogs::current().print(this, printer))
         return;
     QString error;
-    if (!Rtf::print(*m_rtfScores->document(), &printer, printJobTitle(), &error))
-        Dialogs::current().error(this, error);
+    ProgressBox progress(window(), QStringLiteral("Print"), QStringLiteral("Printing the marksheet..."));
+    if (!Rtf::print(*m_rtfScores->document(), &printer, printJobTitle(), &error, progress.reporter())
+        && !error.isEmpty())
+        Dialogs::current().error(this, error);   // a cancelled print has nothing to say
 }
 
 void ReportWindow::BitBtnCancelClick()

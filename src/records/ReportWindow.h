@@ -24,7 +24,9 @@ public:
 
     QTextEdit* rtfScores() const { return m_rtfScores; }
 
-    // Runs the print dialog and prints the box; an error shows its text.
+    // Runs the print dialog and prints the box; an error shows its text. A
+    // print that takes more than about a second shows its progress and can
+    // be cancelled.
     void bitbtnPrintClick();
     void BitBtnCancelClick();
 

@@ -8,8 +8,6 @@ namespace Worksheet {
 
 namespace {
 
-constexpr int kMaxCount = 100000;
-
 using Method = PracticeMethod;
 using OptionGroup = MethodOptionGroup;
 
@@ -21,10 +19,8 @@ QStringList methodNames()
     return names;
 }
 
-Outcome refuse(const QString& message)
-{
-    return {2, QByteArray(), message};
-}
+constexpr int Refused = 2;
+constexpr int NotWritten = 1;
 
 // Reads a whole decimal number within lo..hi.
 std::optional<qint64> wholeNumber(const QString& text, qint64 lo, qint64 hi)
@@ -42,7 +38,8 @@ QByteArray render(const WorkedProblem& p, bool json)
     return json ? WorkedProblemWriter::toJsonLine(p) + '\n' : WorkedProblemWriter::toText(p).toUtf8();
 }
 
-// The question in the tool's own form: "x" and "/" for the signs.
+// The question in the tool's own form: "x" and "/" for the signs. Each sign
+// stays one character, so a prefix of the words is a prefix of this text.
 QString normalQuestion(const QStringList& parts)
 {
     QString question = parts.join(QLatin1Char(' '));
@@ -52,14 +49,18 @@ QString normalQuestion(const QStringList& parts)
 
 // Solves the question written in the words of the command line (it may be
 // split: "93821547 x 3"). When the words only fail because more follow a
-// whole question, that is what the message says.
+// whole question, that is what the message says. The caller bounds the
+// question's length, which bounds the tries of shorter prefixes.
 ParseResult<WorkedProblem> solveQuestion(const Method& method, const QStringList& parts)
 {
-    const ParseResult<WorkedProblem> whole = method.solve(normalQuestion(parts));
+    const QString question = normalQuestion(parts);
+    const ParseResult<WorkedProblem> whole = method.solve(question);
     if (whole.ok())
         return whole;
+    qsizetype length = question.size();
     for (qsizetype n = parts.size() - 1; n > 0; --n) {
-        if (method.solve(normalQuestion(parts.first(n))).ok())
+        length -= parts.at(n).size() + 1;
+        if (method.solve(question.left(length)).ok())
             return ParseResult<WorkedProblem>::failure(
                 QStringLiteral("unexpected text after the question: '%1'")
                     .arg(parts.sliced(n).join(QLatin1Char(' '))));
@@ -172,15 +173,32 @@ QString usage()
                         .arg(g.what, g.names.join(QLatin1String(", ")), g.names.first());
     }
     text += QStringLiteral("\n--count N: 1 to %1 problems (default 1). --seed S: 0 to 4294967295,\n"
-                           "the same seed gives the same problems.\n")
-                .arg(kMaxCount);
+                           "the same seed gives the same problems. At most %2 arguments, and a\n"
+                           "QUESTION of at most %3 characters.\n")
+                .arg(MaxCount)
+                .arg(MaxArguments)
+                .arg(MaxQuestionLength);
     return text;
 }
 
-Outcome run(const QStringList& args)
+int run(const QStringList& args, const Output& write, QString* error)
 {
+    const auto refuse = [error](const QString& message) {
+        *error = message;
+        return Refused;
+    };
+    const auto put = [&write, error](const QByteArray& bytes) {
+        if (write(bytes))
+            return true;
+        *error = QStringLiteral("could not write the output");
+        return false;
+    };
+    if (args.size() > MaxArguments)
+        return refuse(QStringLiteral("too many arguments (%1; at most %2); see --help")
+                          .arg(args.size())
+                          .arg(MaxArguments));
     if (args.contains(QLatin1String("--help")))
-        return {0, usage().toUtf8(), QString()};
+        return put(usage().toUtf8()) ? 0 : NotWritten;
     if (args.isEmpty())
         return refuse(QStringLiteral("missing METHOD; see --help"));
     if (args.first().startsWith(QLatin1String("-")))
@@ -193,31 +211,38 @@ Outcome run(const QStringList& args)
                           .arg(args.first(), methodNames().join(QLatin1String(", "))));
 
     Arguments a;
-    if (const QString error = readArguments(args, a); !error.isEmpty())
-        return refuse(error);
+    if (const QString message = readArguments(args, a); !message.isEmpty())
+        return refuse(message);
 
     if (!a.random) {
         if (!a.options.isEmpty() || a.count || a.seed)
             return refuse(QStringLiteral("--option, --count and --seed go with --random only"));
         if (a.questionParts.isEmpty())
             return refuse(QStringLiteral("missing QUESTION (or --random); see --help"));
+        qsizetype length = a.questionParts.size() - 1;
+        for (const QString& part : a.questionParts)
+            length += part.size();
+        if (length > MaxQuestionLength)
+            return refuse(QStringLiteral("the question is too long (%1 characters; at most %2)")
+                              .arg(length)
+                              .arg(MaxQuestionLength));
         const ParseResult<WorkedProblem> solved = solveQuestion(*method, a.questionParts);
         if (!solved.ok())
             return refuse(solved.error);
-        return {0, render(*solved.question, a.json), QString()};
+        return put(render(*solved.question, a.json)) ? 0 : NotWritten;
     }
 
     if (!a.questionParts.isEmpty())
         return refuse(QStringLiteral("give either a QUESTION or --random, not both"));
     QStringList chosen;
-    if (const QString error = chooseOptions(*method, a.options, chosen); !error.isEmpty())
-        return refuse(error);
+    if (const QString message = chooseOptions(*method, a.options, chosen); !message.isEmpty())
+        return refuse(message);
     qint64 count = 1;
     if (a.count) {
-        const auto n = wholeNumber(*a.count, 1, kMaxCount);
+        const auto n = wholeNumber(*a.count, 1, MaxCount);
         if (!n)
             return refuse(QStringLiteral("--count must be a whole number from 1 to %1, not '%2'")
-                              .arg(kMaxCount)
+                              .arg(MaxCount)
                               .arg(*a.count));
         count = *n;
     }
@@ -232,13 +257,28 @@ Outcome run(const QStringList& args)
         seed = QRandomGenerator::system()->generate();
     }
 
+    // One problem at a time: the output is written as it is made, so a long
+    // run needs no more memory than a short one.
     QRandomGenerator rng(seed);
-    Outcome outcome;
     for (qint64 k = 0; k < count; ++k) {
-        if (k > 0 && !a.json)
-            outcome.out += '\n';
-        outcome.out += render(method->draw(rng, chosen), a.json);
+        QByteArray piece = k > 0 && !a.json ? QByteArray("\n") : QByteArray();
+        piece += render(method->draw(rng, chosen), a.json);
+        if (!put(piece))
+            return NotWritten;
     }
+    return 0;
+}
+
+Outcome run(const QStringList& args)
+{
+    Outcome outcome;
+    outcome.exitCode = run(
+        args,
+        [&outcome](const QByteArray& bytes) {
+            outcome.out += bytes;
+            return true;
+        },
+        &outcome.error);
     return outcome;
 }
 

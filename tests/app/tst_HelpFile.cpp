@@ -288,7 +288,7 @@ void tst_HelpFile::shippedMainFileHoldsEveryContextNumber()
     for (int number = 20100; number <= 20290; number += 10)
         popups.append(number);
     popups.append(20105);
-    popups << 80100 << 80110 << 80120;
+    popups << 80100 << 80110 << 80120 << 80130;
     for (int number = 90100; number <= 90180; number += 10)
         popups.append(number);
 

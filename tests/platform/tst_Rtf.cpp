@@ -33,6 +33,9 @@ private slots:
     void readerKeepsGroupFormatting();
     void readerRefusesAndKeepsDocument_data();
     void readerRefusesAndKeepsDocument();
+    void readerBoundsTheLayoutWork_data();
+    void readerBoundsTheLayoutWork();
+    void readerJoinsRunsOfOneLook();
     void readsWhatLibreOfficeWrites();
     void savesAndLoadsFiles();
     void saveIntoMissingFolderLeavesNothing();
@@ -184,7 +187,7 @@ void TestRtf::readerRefusesAndKeepsDocument_data()
                                 << "nested too deeply";
     QTest::newRow("long control word") << QByteArray("{\\rtf1 \\") + QByteArray(33, 'a') + "}"
                                        << "longer than 32 letters";
-    QTest::newRow("too much text") << QByteArray("{\\rtf1 ") + QByteArray(Rtf::MaxTextLength + 1, 'x') + "}"
+    QTest::newRow("too much text") << QByteArray("{\\rtf1 ") + (QByteArray(10000, 'x') + "\\par ").repeated(105) + "}"
                                    << "more than 1048576 characters";
     QTest::newRow("too many paragraphs") << QByteArray("{\\rtf1 ") + QByteArray("\\fs2\\par").repeated(Rtf::MaxParagraphs + 1) + "}"
                                          << "more than 20000 paragraphs";
@@ -204,6 +207,72 @@ void TestRtf::readerRefusesAndKeepsDocument()
     QVERIFY(!Rtf::read(input, &doc, &error));
     QVERIFY2(error.contains(message), qPrintable(error));
     QCOMPARE(doc.toPlainText(), QStringLiteral("keep me"));
+}
+
+void TestRtf::readerBoundsTheLayoutWork_data()
+{
+    // The file at the bound, one past it, and the message of the second.
+    QTest::addColumn<QByteArray>("atBound");
+    QTest::addColumn<QByteArray>("pastBound");
+    QTest::addColumn<QString>("message");
+    const auto fonts = [](int count) {
+        QByteArray table = "{\\rtf1{\\fonttbl";
+        QByteArray text;
+        for (int i = 0; i < count; ++i) {
+            table += "{\\f" + QByteArray::number(i) + " Family " + QByteArray::number(i) + ";}";
+            text += "{\\f" + QByteArray::number(i) + " x}";
+        }
+        return table + "}" + text + "}";
+    };
+    QTest::newRow("fonts") << fonts(Rtf::MaxFonts) << fonts(Rtf::MaxFonts + 1) << "uses more than 100 fonts";
+    const auto sizes = [](int count) {
+        QByteArray text = "{\\rtf1 ";
+        for (int i = 0; i < count; ++i)
+            text += "\\fs" + QByteArray::number(2 + i) + " x";
+        return text + "}";
+    };
+    QTest::newRow("formats") << sizes(Rtf::MaxCharFormats) << sizes(Rtf::MaxCharFormats + 1)
+                             << "uses more than 200 different character formats";
+    // 1000 runs a paragraph; the paragraph after them starts one more.
+    const QByteArray runs = "{\\rtf1 " + (QByteArray("\\b a\\b0 b").repeated(500) + "\\par ").repeated(Rtf::MaxFormatRuns / 1000);
+    QTest::newRow("runs") << runs + "}" << runs + "z}" << "changes its character formatting more than 50000 times";
+    const QByteArray paragraph = "{\\rtf1 " + QByteArray(Rtf::MaxParagraphLength, 'x');
+    QTest::newRow("paragraph") << paragraph + "}" << paragraph + "y}" << "a paragraph of more than 20000 characters";
+}
+
+void TestRtf::readerBoundsTheLayoutWork()
+{
+    QFETCH(QByteArray, atBound);
+    QFETCH(QByteArray, pastBound);
+    QFETCH(QString, message);
+    QTextDocument doc;
+    QString error;
+    QVERIFY2(Rtf::read(atBound, &doc, &error), qPrintable(error));
+    // What was read is all there, and written and read again is the same.
+    const QString text = doc.toPlainText();
+    QVERIFY(text.size() >= 100);
+    QTextDocument again;
+    QVERIFY2(Rtf::read(Rtf::write(doc), &again, &error), qPrintable(error));
+    QCOMPARE(again.toPlainText(), text);
+
+    QVERIFY(!Rtf::read(pastBound, &doc, &error));
+    QVERIFY2(error.contains(message), qPrintable(error));
+    QCOMPARE(doc.toPlainText(), text);
+}
+
+void TestRtf::readerJoinsRunsOfOneLook()
+{
+    // Two entries of one family, and a change back and forth: one run.
+    QTextDocument doc;
+    QString error;
+    QVERIFY2(Rtf::read("{\\rtf1{\\fonttbl{\\f1 Arial;}{\\f2 Arial;}}{\\f1 a}{\\f2 b}{\\f1\\b\\b0 c}\\f2 d}", &doc, &error),
+             qPrintable(error));
+    QCOMPARE(doc.toPlainText(), QStringLiteral("abcd"));
+    int fragments = 0;
+    for (QTextBlock::iterator it = doc.begin().begin(); !it.atEnd(); ++it)
+        ++fragments;
+    QCOMPARE(fragments, 1);
+    QCOMPARE(firstFormat(doc.begin()).fontFamilies().toStringList(), QStringList{"Arial"});
 }
 
 void TestRtf::readsWhatLibreOfficeWrites()

@@ -224,12 +224,26 @@ void TestRtfFuzz::bombs_data()
                                       << QString(Rtf::MaxParagraphs, u'\n') + "z";
     QTest::newRow("200000 paragraphs") << head + QByteArray("\\par").repeated(200000) + " z}" << false
                                        << "more than 20000 paragraphs";
-    QTest::newRow("a format change per character") << head + QByteArray("\\b a\\b0 b").repeated(Rtf::MaxTextLength / 8) + "}"
-                                                   << true << QString("ab").repeated(Rtf::MaxTextLength / 8);
+    QTest::newRow("a format change per character")
+        << head + (QByteArray("\\b a\\b0 b").repeated(500) + "\\par ").repeated(Rtf::MaxTextLength / 1001) + "}" << false
+        << "changes its character formatting more than 50000 times";
+    QTest::newRow("one long paragraph") << head + QByteArray(Rtf::MaxTextLength, 'x') + "}" << false
+                                        << "a paragraph of more than 20000 characters";
+    QByteArray sizes = head;
+    for (int i = 0; i < 20000; ++i)
+        sizes += "\\fs" + QByteArray::number(2 + i % 3270) + " x";
+    QTest::newRow("20000 sizes") << sizes + "}" << false << "more than 200 different character formats";
     QByteArray fonts = "{\\rtf1{\\fonttbl";
     for (int i = 0; i < 40000; ++i)
         fonts += "{\\f" + QByteArray::number(i) + " F" + QByteArray(300, 'x') + ";}";
     QTest::newRow("font table bomb") << fonts + "}\\f99999 y\\f-7 z}" << true << "yz";
+    QByteArray used = "{\\rtf1{\\fonttbl";
+    for (int i = 0; i < 40000; ++i)
+        used += "{\\f" + QByteArray::number(i) + " Family " + QByteArray::number(i) + ";}";
+    used += "}";
+    for (int i = 0; i < 40000; ++i)
+        used += "{\\f" + QByteArray::number(i) + " u}" + (i % 100 == 99 ? "\\par " : "");
+    QTest::newRow("40000 fonts in use") << used + "}" << false << "more than 100 fonts";
     QTest::newRow("text after the end") << QByteArray("{\\rtf1 ok}}}}{{{{\\garbage") << true << "ok";
     QTest::newRow("input past the cap") << head + QByteArray(Rtf::MaxInputBytes, ';') << false << "too large";
 }

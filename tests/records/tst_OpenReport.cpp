@@ -6,10 +6,12 @@
 #include "ScreenTesting.h"
 #include "DocumentLooks.h"
 #include "ReportTesting.h"
+#include "RtfShapes.h"
 #include "platform/Dialogs.h"
 #include "records/MarksheetRules.h"
 #include "records/OpenReport.h"
 #include "shell/Globals.h"
+#include "shell/ProgressBox.h"
 
 using namespace ReportTesting;
 
@@ -39,6 +41,53 @@ QByteArray repeated(const QByteArray& piece, int times)
     for (int i = 0; i < times; ++i)
         out += piece;
     return out;
+}
+
+// While it lives, the progress box appears at the first step of a task,
+// and the learner answers the first one that appears with a click on its
+// "Cancel" (or Esc).
+class CancelsProgress
+{
+public:
+    explicit CancelsProgress(bool byEscape = false)
+    {
+        ProgressBox::setShowAfter(0);
+        m_timer.setInterval(0);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, byEscape] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<ProgressBox*>(w);
+                if (!box || !box->isVisible())
+                    continue;
+                m_title = box->windowTitle();
+                m_modal = box->windowModality() == Qt::ApplicationModal;
+                if (byEscape)
+                    QTest::keyClick(box, Qt::Key_Escape);
+                else
+                    box->cancelButton()->click();
+                m_timer.stop();
+            }
+        });
+        m_timer.start();
+    }
+    ~CancelsProgress() { ProgressBox::setShowAfter(1000); }
+    // The title of the box that was cancelled; empty when none appeared.
+    QString title() const { return m_title; }
+    bool wasModal() const { return m_modal; }
+
+private:
+    QTimer m_timer;
+    QString m_title;
+    bool m_modal = false;
+};
+
+// 100 paragraphs of 1000 characters: enough for a few steps of reading and
+// of printing.
+QByteArray longReport()
+{
+    QByteArray rtf = "{\\rtf1{\\fonttbl{\\f0\\fmodern Courier New;}}\\f0\\fs20 ";
+    for (int p = 0; p < 100; ++p)
+        rtf += "Paragraph " + QByteArray::number(p) + " " + QByteArray(1000 - 11 - QByteArray::number(p).size(), 'w') + "\\par\n";
+    return rtf + "}";
 }
 
 } // namespace
@@ -182,6 +231,100 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(viewer));
         QCOMPARE(box(viewer)->document()->blockCount(), 500);
         QVERIFY(viewer->closeForm());
+    }
+
+    void a_file_at_every_bound_of_the_layout_shows_its_text()
+    {
+        // The most fonts, looks and runs the viewer takes, in 2000 lines.
+        constexpr int Lines = 2000;
+        constexpr int Width = 100;
+        Session s(QStringLiteral("Ann"));
+        s.env.writeFile(QStringLiteral("bounded.rtf"), RtfShapes::boundedReport(Lines, Width));
+        s.main.show();
+        TOpenReportForm* viewer = openReport(s.main, s.env, s.env.path(QStringLiteral("bounded.rtf")));
+        QVERIFY(viewer);
+        QVERIFY(QTest::qWaitForWindowExposed(viewer));
+        const QTextDocument* doc = box(viewer)->document();
+        QCOMPARE(doc->blockCount(), Lines);
+        QSet<QString> families;
+        int runs = 0;
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+            QCOMPARE(b.text(), RtfShapes::boundedLine(b.blockNumber(), Width));
+            for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat f = it.fragment().charFormat();
+                const int look = runs++ % Rtf::MaxCharFormats;
+                QCOMPARE(f.fontFamilies().toStringList(),
+                         QStringList{QStringLiteral("Family %1").arg(RtfShapes::boundedFamily(look))});
+                QCOMPARE(f.fontPointSize(), RtfShapes::boundedHalfPoints(look) / 2.0);
+                families.insert(f.fontFamilies().toStringList().constFirst());
+            }
+        }
+        QCOMPARE(runs, Rtf::MaxFormatRuns);
+        QCOMPARE(families.size(), Rtf::MaxFonts);
+        // The box's own font stays what the window gives it.
+        QCOMPARE(box(viewer)->document()->defaultFont().family(), QStringLiteral("Courier New"));
+        QVERIFY(viewer->closeForm());
+        QVERIFY(menusEnabled(s.main));
+    }
+
+    void a_cancelled_open_opens_nothing()
+    {
+        Session s(QStringLiteral("Ann"));
+        TestEnvironment& env = s.env;
+        TfrmMain& main = s.main;
+        const QByteArray content = longReport();
+        env.writeFile(QStringLiteral("long.rtf"), content);
+        main.show();
+        env.sounds.clear();
+        {
+            CancelsProgress learner(true);
+            QVERIFY(!openReport(main, env, env.path(QStringLiteral("long.rtf"))));
+            QCOMPARE(learner.title(), QStringLiteral("Open Report"));
+            QVERIFY(learner.wasModal());
+        }
+        QVERIFY(main.childForms().isEmpty());
+        QVERIFY(main.mdiArea()->subWindowList().isEmpty());
+        QCOMPARE(env.dialogs.boxes.size(), 1);   // the open dialog, no message
+        QVERIFY(menusEnabled(main));
+        QCOMPARE(env.sounds.calls, QStringList({"stop", "resource MAINSCREEN loop"}));
+        QCOMPARE(env.readFile(QStringLiteral("long.rtf")), content);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<ProgressBox*>(w) || !w->isVisible());
+
+        // Not cancelled, the same file opens whole.
+        TOpenReportForm* viewer = openReport(main, env, env.path(QStringLiteral("long.rtf")));
+        QVERIFY(viewer);
+        QCOMPARE(box(viewer)->document()->blockCount(), 100);
+        QVERIFY(box(viewer)->toPlainText().endsWith(QStringLiteral("Paragraph 99 ") + QString(987, u'w')));
+    }
+
+    void a_cancelled_print_prints_nothing()
+    {
+        Session s(QStringLiteral("Ann"));
+        TestEnvironment& env = s.env;
+        env.writeFile(QStringLiteral("long.rtf"), longReport());
+        TOpenReportForm* viewer = openReport(s.main, env, env.path(QStringLiteral("long.rtf")));
+        QVERIFY(viewer);
+        const QString pdf = env.path(QStringLiteral("long.pdf"));
+        env.dialogs.printToPdf = pdf;
+        {
+            CancelsProgress learner;
+            click(viewer, "bitbtnPrint");
+            QCOMPARE(learner.title(), QStringLiteral("Print"));
+        }
+        QCOMPARE(env.dialogs.count("print"), 1);
+        QCOMPARE(env.dialogs.count("error"), 0);
+        QVERIFY(!QFileInfo::exists(pdf));
+        QVERIFY(QDir(env.root()).entryList({QStringLiteral("*.pdf*"), QStringLiteral(".*pdf*")},
+                                          QDir::Files | QDir::Hidden).isEmpty());
+        // The viewer stays, and prints when let.
+        QVERIFY(!viewer->isClosed());
+        click(viewer, "bitbtnPrint");
+        QCOMPARE(env.dialogs.count("error"), 0);
+        const QString text = pdfText(pdf);
+        if (text.isNull())
+            QSKIP("pdftotext is not installed");
+        QVERIFY2(text.contains(QStringLiteral("Paragraph 99")), qPrintable(text.left(200)));
     }
 
     void missing_file_or_folder_is_discarded_too()
