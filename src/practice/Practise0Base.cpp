@@ -327,6 +327,7 @@ void TPractise0BaseForm::BitBtnPlayClick(QObject* sender)
     State = Playing;
     PlayedOption = CurrentOption;
 
+    announceCurrentBox(nullptr); // a new attempt: its first box is news
     ClearQuestionPanels();
     ClearAnswerPanels();
     ClearWorkingPanels();

@@ -1,6 +1,7 @@
 #include "shell/Panel.h"
 
 #include <QAccessible>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
@@ -31,6 +32,11 @@ void Panel::announce(const QString& text)
 {
     setAccessibleName(text);
     PanelAccessible::alert(this);
+}
+
+bool Panel::takesClicks() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&Panel::clicked));
 }
 
 Panel::Kind Panel::kind() const

@@ -58,6 +58,8 @@ public:
     void setCurrent(bool current);
     // Names the panel `text` and has screen readers speak it now (a result).
     void announce(const QString& text);
+    // Something listens to its clicks (it is a control, not a display).
+    bool takesClicks() const;
     // Does what a click does (screen readers' press action, keyboard).
     void click() { emit clicked(); }
     // An option button with the focus answers the keys of a radio group:

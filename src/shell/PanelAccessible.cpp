@@ -7,17 +7,31 @@
 
 namespace {
 
+PanelAccessible::Listener g_listener = nullptr;
+
+// "pnlWorking12" -> "Working 12": the component name without its type
+// prefix, its words and number apart.
+QString nameFromComponent(const QString& objectName)
+{
+    qsizetype start = 0;
+    while (start < objectName.size() && objectName.at(start).isLower())
+        ++start;
+    QString words;
+    for (qsizetype i = start; i < objectName.size(); ++i) {
+        const QChar c = objectName.at(i);
+        const QChar before = i > start ? objectName.at(i - 1) : QChar();
+        if (i > start && ((c.isUpper() && !before.isUpper()) || (c.isDigit() && !before.isDigit())))
+            words += QLatin1Char(' ');
+        words += c;
+    }
+    return words;
+}
+
 QAccessibleInterface* panelFactory(const QString& className, QObject* object)
 {
     if (className == QLatin1String("Panel") && object && object->isWidgetType())
         return new PanelAccessible(static_cast<QWidget*>(object));
     return nullptr;
-}
-
-bool takesClicks(const Panel* panel)
-{
-    static const QMetaMethod clicked = QMetaMethod::fromSignal(&Panel::clicked);
-    return panel->isSignalConnected(clicked);
 }
 
 } // namespace
@@ -35,6 +49,18 @@ void PanelAccessible::install()
     Q_UNUSED(installed);
 }
 
+void PanelAccessible::setListener(Listener listener)
+{
+    g_listener = listener;
+}
+
+void PanelAccessible::send(QAccessibleEvent& event)
+{
+    if (g_listener)
+        g_listener(&event);
+    QAccessible::updateAccessibility(&event);
+}
+
 void PanelAccessible::captionChanged(Panel* panel)
 {
     // Sent as Qt's own widgets send theirs: the accessibility bridge (or a
@@ -42,10 +68,10 @@ void PanelAccessible::captionChanged(Panel* panel)
     // A box's digits and a drill's question are values: a screen reader
     // speaks their change; a text named by its caption changes its name.
     QAccessibleValueChangeEvent value(panel, panel->caption());
-    QAccessible::updateAccessibility(&value);
+    send(value);
     if (panel->accessibleName().isEmpty() && Hints::hint(panel).isEmpty()) {
         QAccessibleEvent name(panel, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&name);
+        send(name);
     }
 }
 
@@ -55,19 +81,19 @@ void PanelAccessible::stateChanged(Panel* panel)
     changed.checked = true;
     changed.focused = true;
     QAccessibleStateChangeEvent event(panel, changed);
-    QAccessible::updateAccessibility(&event);
+    send(event);
 }
 
 void PanelAccessible::focused(Panel* panel)
 {
     QAccessibleEvent event(panel, QAccessible::Focus);
-    QAccessible::updateAccessibility(&event);
+    send(event);
 }
 
 void PanelAccessible::alert(Panel* panel)
 {
     QAccessibleEvent event(panel, QAccessible::Alert);
-    QAccessible::updateAccessibility(&event);
+    send(event);
 }
 
 Panel* PanelAccessible::panel() const
@@ -89,7 +115,7 @@ QAccessible::Role PanelAccessible::role() const
     case Panel::Kind::Automatic:
         break;
     }
-    if (takesClicks(p))
+    if (p->takesClicks())
         return QAccessible::Button;
     if (!p->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty())
         return QAccessible::Grouping;
@@ -119,14 +145,30 @@ QString PanelAccessible::text(QAccessible::Text t) const
     case QAccessible::Name: {
         if (!p->accessibleName().isEmpty())
             return p->accessibleName();
+        // A radio button is named by the label it shows.
+        if (p->kind() == Panel::Kind::OptionButton && !p->caption().isEmpty())
+            return p->caption();
+        // A box's hint is its step (which may give the digit away): the box
+        // is named by its place.
         const QString hint = Hints::shortHint(Hints::hint(p));
-        if (!hint.isEmpty())
+        if (!hint.isEmpty() && p->kind() != Panel::Kind::Box)
             return hint;
+        const QString place = nameFromComponent(p->objectName());
+        if (!place.isEmpty() && (p->kind() == Panel::Kind::Box || !p->caption().isEmpty()))
+            return place;
         return p->caption();
     }
     case QAccessible::Value:
         return p->caption();
     case QAccessible::Description:
+        if (p->kind() == Panel::Kind::Box) {
+            // The step hint, while the learner sees it ("Show Hint").
+            if (p->toolTip().isEmpty())
+                return QString();
+            const QString hint = Hints::hint(p);
+            const QString more = Hints::longHint(hint);
+            return more.isEmpty() ? Hints::shortHint(hint) : Hints::shortHint(hint) + QStringLiteral(": ") + more;
+        }
         if (!p->accessibleDescription().isEmpty())
             return p->accessibleDescription();
         return Hints::longHint(Hints::hint(p));
@@ -138,14 +180,14 @@ QString PanelAccessible::text(QAccessible::Text t) const
 QStringList PanelAccessible::actionNames() const
 {
     QStringList names = QAccessibleWidget::actionNames();
-    if (takesClicks(panel()))
+    if (panel()->takesClicks())
         names.prepend(pressAction());
     return names;
 }
 
 void PanelAccessible::doAction(const QString& actionName)
 {
-    if (actionName == pressAction() && takesClicks(panel())) {
+    if (actionName == pressAction() && panel()->takesClicks()) {
         panel()->click();
         return;
     }

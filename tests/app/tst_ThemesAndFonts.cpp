@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QRadioButton>
+#include <QStyle>
 #include <QStyleFactory>
 
 #include "EveryScreen.h"
@@ -239,6 +240,10 @@ private slots:
         faults.removeDuplicates();
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
+
+private:
+    QPalette m_palette;
+    QFont m_font;
 };
 
 QTEST_MAIN(TestThemesAndFonts)
