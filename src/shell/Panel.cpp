@@ -309,6 +309,9 @@ QColor readableOn(const QColor& text, const QColor& background)
     const bool lightBackground = contrastRatio(SysColors::Black, background) >= contrastRatio(SysColors::White, background);
     const QColor end = lightBackground ? SysColors::Black : SysColors::White;
     const QColor from = text.toRgb();
+    // A grey or white text has no hue to keep: black or white outright.
+    if (from.hslSaturationF() < 0.25f)
+        return end;
     for (int step = 1; step <= 20; ++step) {
         const double t = step / 20.0;
         const QColor mixed = QColor::fromRgbF(float(from.redF() + (end.redF() - from.redF()) * t),
