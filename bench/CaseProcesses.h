@@ -20,6 +20,14 @@ inline qint64 peakResidentBytes()
     return qint64(usage.ru_maxrss) * 1024;
 }
 
+// Processor time of the process so far, which a busy machine does not stretch.
+inline double processorMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
 // Called with "--case NAME": runs that case and returns what runCase
 // returns. Otherwise prints the title and runs every case in a process of
 // its own: this program with "--case NAME". A Case has `name` (as given

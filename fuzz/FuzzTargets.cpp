@@ -23,6 +23,8 @@
 #include "practice/CustomQuestion.h"
 #include "practice/MultiplyBasicRules.h"
 #include "practice/PracticeMethods.h"
+#include "records/HistoryFile.h"
+#include "records/HistoryRules.h"
 #include "records/OpenReport.h"
 #include "shell/Globals.h"
 #include "shell/Panel.h"
@@ -415,11 +417,54 @@ QString review(const QByteArray& bytes)
     return QString();
 }
 
+QString history(const QByteArray& bytes)
+{
+    QuietDialogs dialogs;
+    const QString path = scratch().filePath(QStringLiteral("Learner.history.csv"));
+    if (!writeFile(path, bytes))
+        return QStringLiteral("the scratch file could not be written");
+    const qint64 now = HistoryRules::nowUtc();
+    const QList<HistoryRules::Record> records = HistoryRules::parse(bytes, now);
+    if (HistoryRules::readFile(path, now) != records)
+        return QStringLiteral("the file reads otherwise than its bytes");
+    for (const HistoryRules::Record& r : records) {
+        const bool problem = r.kind == HistoryRules::Kind::Problem;
+        if (r.when > now + HistoryRules::FutureSlackSeconds || r.section.isEmpty()
+            || r.section.size() > HistoryRules::MaxSectionLength || r.option.size() > HistoryRules::MaxOptionLength
+            || (problem && !(r.seconds >= 0 && r.seconds <= HistoryRules::MaxSeconds))
+            || (!problem && (r.questions < 1 || r.questions > HistoryRules::MaxQuestions || r.correct < 0
+                             || r.correct > r.questions || r.questionDelayMs < 0 || r.answerDelayMs < 0)))
+            return QStringLiteral("a record beyond the bounds: ") + quoted(QString::fromUtf8(HistoryRules::line(r)));
+        QByteArray line = HistoryRules::line(r);
+        line.chop(2);
+        const std::optional<HistoryRules::Record> again = HistoryRules::parseLine(line, now);
+        if (!again || HistoryRules::line(*again) != HistoryRules::line(r))
+            return QStringLiteral("a record does not read back as written: ") + quoted(QString::fromUtf8(line));
+    }
+    const QDateTime last = HistoryRules::lastRecordTime(path, now);
+    if (last.isValid() && (records.isEmpty() || last != records.constLast().time()))
+        return QStringLiteral("the last record's time is not that of the last record");
+    // A record appended reads back after the old ones, whatever the file ended in.
+    HistoryRules::Record added;
+    added.when = now;
+    added.section = QStringLiteral("Square2Digit");
+    added.option = QStringLiteral("2Digit");
+    added.right = true;
+    added.seconds = 12.5;
+    if (!HistoryFile::append(nullptr, path, added) || dialogs.errors != 0)
+        return QStringLiteral("an append failed");
+    QList<HistoryRules::Record> expected = records;
+    expected.append(added);
+    if (HistoryRules::readFile(path, now) != expected)
+        return QStringLiteral("an appended record does not read back after the old ones");
+    return QString();
+}
+
 QStringList names()
 {
     return {QStringLiteral("ini"),  QStringLiteral("name-list"), QStringLiteral("rtf"),
             QStringLiteral("help"), QStringLiteral("worksheet"), QStringLiteral("custom-question"),
-            QStringLiteral("review")};
+            QStringLiteral("review"), QStringLiteral("history")};
 }
 
 Entry entry(const QString& name)
@@ -429,6 +474,7 @@ Entry entry(const QString& name)
         {QStringLiteral("rtf"), &rtf},   {QStringLiteral("help"), &help},
         {QStringLiteral("worksheet"), &worksheet}, {QStringLiteral("custom-question"), &customQuestion},
         {QStringLiteral("review"), &review},
+        {QStringLiteral("history"), &history},
     };
     return entries.value(name, nullptr);
 }

@@ -35,6 +35,11 @@ QString customQuestion(const QByteArray& bytes);
 // within the bounds, saved and read again (the same), and an answer recorded
 // reads back.
 QString review(const QByteArray& bytes);
+// A learner's practice history: read from the file as from its bytes (the
+// same), every record within the bounds and read back as written, the last
+// record's time that of the last record, and a record appended read back
+// after them, whatever the file ended in.
+QString history(const QByteArray& bytes);
 
 // The names above, for the fuzzers and the regression folders.
 QStringList names();

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 runs=${1:-100000}
 shift || true
 readers=("$@")
-[ ${#readers[@]} -gt 0 ] || readers=(ini name-list rtf help worksheet custom-question review)
+[ ${#readers[@]} -gt 0 ] || readers=(ini name-list rtf help worksheet custom-question review history)
 
 cxx=$(command -v clang++-14 || command -v clang++ || true)
 [ -n "$cxx" ] || { echo "clang++ is needed to build the fuzzers" >&2; exit 1; }

@@ -3,12 +3,15 @@
 # need, when any is missing: cpack's Debian generator computes dependencies
 # with dpkg-shlibdeps (dpkg-dev, file); the package test validates the menu
 # entry and the metainfo (desktop-file-utils, appstream) and renders the
-# manual pages (man-db, groff-base). Installing needs root (or sudo).
+# manual pages (man-db, groff-base). Qt Charts needs the OpenGL module's
+# development files, which Debian's qt6-charts-dev does not bring along.
+# Installing needs root (or sudo).
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
+  qt6-charts-dev libqt6opengl6-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libx11-dev libgl-dev
   fonts-liberation

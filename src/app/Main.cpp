@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/PrintWorksheets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,7 +21,10 @@
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemInfo.h"
+#include "records/ClassOverview.h"
+#include "records/LearnerData.h"
 #include "records/OpenReport.h"
+#include "records/ProgressWindow.h"
 #include "records/ResetScores.h"
 #include "records/Scores.h"
 #include "shell/About.h"
@@ -139,6 +143,13 @@ void TfrmMain::createMenus()
     QMenu* file = topMenu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
     addItem(file, QStringLiteral("mnuOpenReport"), QStringLiteral("Open Report..."), &TfrmMain::mnuOpenReportClick);
     file->addSeparator();
+    addItem(file, QStringLiteral("mnuBackUpLearnerData"), QStringLiteral("Back Up Learner Data..."),
+            &TfrmMain::mnuBackUpLearnerDataClick);
+    addItem(file, QStringLiteral("mnuRestoreLearnerData"), QStringLiteral("Restore Learner Data..."),
+            &TfrmMain::mnuRestoreLearnerDataClick);
+    file->addSeparator();
+    addItem(file, QStringLiteral("mnuPrintWorksheets"), QStringLiteral("Print &Worksheets..."),
+            &TfrmMain::mnuPrintWorksheetsClick);
     addItem(file, QStringLiteral("mnuPrinterSetup"), QStringLiteral("Printer Setup..."), &TfrmMain::mnuPrinterSetupClick);
     file->addSeparator();
     addItem(file, QStringLiteral("mnuExit"), QStringLiteral("Exit"), &TfrmMain::mnuExitClick);
@@ -154,6 +165,11 @@ void TfrmMain::createMenus()
     addItem(user, QStringLiteral("mnuResetScores"), QStringLiteral("Reset Scores..."), &TfrmMain::mnuResetScoresClick);
     user->addSeparator();
     addItem(user, QStringLiteral("mnuPreferences"), QStringLiteral("Preferences..."), &TfrmMain::mnuPreferencesClick);
+
+    QMenu* records = topMenu(QStringLiteral("mnuRecords"), QStringLiteral("&Records"));
+    addItem(records, QStringLiteral("mnuProgress"), QStringLiteral("Progress..."), &TfrmMain::mnuProgressClick);
+    addItem(records, QStringLiteral("mnuClassOverview"), QStringLiteral("Class Overview..."),
+            &TfrmMain::mnuClassOverviewClick);
 
     QMenu* help = topMenu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     addItem(help, QStringLiteral("mnuHelpTopics"), QStringLiteral("Help Topics"), &TfrmMain::mnuHelpTopicsClick);
@@ -214,10 +230,13 @@ void TfrmMain::showGreyedMenuHint(QAction* menu)
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == menuBar()) {
-        if (event->type() == QEvent::MouseMove)
-            showGreyedMenuHint(greyedMenuAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
-        else if (event->type() == QEvent::Leave)
+        if (event->type() == QEvent::MouseMove) {
+            m_greyedUnderPointer = greyedMenuAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+            showGreyedMenuHint(m_greyedUnderPointer);
+        } else if (event->type() == QEvent::Leave) {
+            m_greyedUnderPointer = nullptr;
             showGreyedMenuHint(nullptr);
+        }
     } else if ((event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)
                && watched->isWidgetType()
                && static_cast<QWidget*>(watched)->window() == this) {
@@ -260,11 +279,11 @@ void TfrmMain::EnableMenuItemsAll()
         about->setEnabled(true);
 }
 
-QRect TfrmMain::fitGeometry(const QSize& screen)
+QRect TfrmMain::fitGeometry(const QRect& available, int screenWidth)
 {
-    if (screen.width() == 640)
-        return QRect(0, 0, screen.width(), screen.height() - 12);
-    return QRect(20, 0, screen.width() - 40, screen.height() - 24);
+    if (screenWidth == 640)
+        return available;
+    return available.adjusted(20, 0, -20, 0);
 }
 
 QPoint TfrmMain::childPosition(int screenWidth, const QSize& client, const QSize& child)
@@ -281,10 +300,10 @@ void TfrmMain::FitToScreen()
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect frame = fitGeometry(screen->geometry().size());
+    const QRect frame = fitGeometry(screen->availableGeometry(), screen->geometry().width());
     // Delphi-style bounds are the outer frame; Qt sizes the client area.
     const QSize margins = isVisible() ? frameGeometry().size() - geometry().size() : QSize(0, 0);
-    move(screen->geometry().topLeft() + frame.topLeft());
+    move(frame.topLeft());
     resize(frame.size() - margins);
     if (ChildForm* child = activeChild(); child && child->subWindow()) {
         QMdiSubWindow* frameWindow = child->subWindow();
@@ -313,6 +332,14 @@ void TfrmMain::paintEvent(QPaintEvent* event)
     QScreen* screen = this->screen();
     if (screen && quint16(screen->geometry().width()) != m_screenWidth)
         QTimer::singleShot(0, this, &TfrmMain::checkScreenWidth);
+    // The frame the window manager puts around the window is known only once
+    // it shows: then the window is fitted again, so that the frame, not the
+    // client area, fills the available area.
+    if (!m_fittedWithFrame && frameGeometry().size() != geometry().size()) {
+        m_fittedWithFrame = true;
+        if (windowState() == Qt::WindowNoState)
+            QTimer::singleShot(0, this, &TfrmMain::FitToScreen);
+    }
 }
 
 void TfrmMain::PlaceReportWindow()
@@ -403,7 +430,12 @@ bool TfrmMain::event(QEvent* event)
 {
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        HintRouter::instance().setCurrentHint(tip.isEmpty() ? QString() : QStringLiteral("|") + tip);
+        // The menu bar clears the tip of the title the pointer left; on a
+        // greyed title the pointer came to, that title's hint stays.
+        if (tip.isEmpty() && m_greyedUnderPointer)
+            showGreyedMenuHint(m_greyedUnderPointer);
+        else
+            HintRouter::instance().setCurrentHint(tip.isEmpty() ? QString() : QStringLiteral("|") + tip);
         return true;
     }
     return QMainWindow::event(event);
@@ -411,7 +443,7 @@ bool TfrmMain::event(QEvent* event)
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    if (Globals::Practising) {
+    if (Globals::Practising && !m_sessionEnding) {
         Dialogs::current().beep();
         Dialogs::current().information(this, Strings::text(Strings::UnableToClose));
         event->ignore();
@@ -420,9 +452,23 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     for (QMdiSubWindow* frame : m_mdiArea->subWindowList())
         frame->close();
     Help::quit();
-    if (Globals::GreetingsOn)
+    if (Globals::GreetingsOn && !m_sessionEnding)
         SoundPlayer::current().playResource(Sounds::SeeYaLater, SoundPlayer::Mode::Sync);
     event->accept();
+}
+
+void TfrmMain::endSession()
+{
+    m_sessionEnding = true;
+    closeForSessionEnd();
+    // Quitting closes the main window too (closeEvent), now without a refusal.
+    QCoreApplication::quit();
+}
+
+void TfrmMain::closeForSessionEnd()
+{
+    for (ChildForm* form : childForms())
+        form->closeForSessionEnd();
 }
 
 void TfrmMain::bringToFront()
@@ -455,6 +501,49 @@ void TfrmMain::mnuOpenReportClick()
     PlaceReportWindow();
 }
 
+void TfrmMain::mnuPrintWorksheetsClick()
+{
+    DisableMenuItemsAll();
+    Globals::setScreenTitle(QStringLiteral("PRINT WORKSHEETS"));
+    showChild(new TPrintWorksheetsForm);
+}
+
+void TfrmMain::mnuBackUpLearnerDataClick()
+{
+    LearnerData::backUp(this);
+}
+
+void TfrmMain::mnuRestoreLearnerDataClick()
+{
+    if (Globals::UserDataFolder.isEmpty()) {
+        Dialogs::current().error(this, QStringLiteral("No user folder was found, so nothing can be restored."));
+        return;
+    }
+    const QString folder = Dialogs::current().chooseFolder(
+        this, QStringLiteral("Restore Learner Data: choose a backup folder"));
+    if (folder.isEmpty())
+        return;
+    if (LearnerBackupRules::readBackup(folder, Globals::UserDataFolder).isEmpty()) {
+        Dialogs::current().error(this, QStringLiteral("The folder \"%1\" holds no learner's files.").arg(folder));
+        return;
+    }
+    DisableMenuItemsAll();
+    showChild(new TRestoreForm(folder));
+}
+
+void TfrmMain::mnuClassOverviewClick()
+{
+    DisableMenuItemsAll();
+    auto* overview = new TClassOverviewForm;
+    showChild(overview);
+    // As large as the main window's client area allows.
+    if (QMdiSubWindow* frame = overview->subWindow()) {
+        const QSize room = m_mdiArea->viewport()->size();
+        frame->resize(qMax(frame->width(), room.width() - 40), qMax(frame->height(), room.height() - 40));
+        frame->move(childPosition(0, room, frame->size()));
+    }
+}
+
 void TfrmMain::mnuPrinterSetupClick()
 {
     Dialogs::current().printerSetup(this, Dialogs::printer());
@@ -479,6 +568,11 @@ void TfrmMain::mnuScoresClick()
 {
     openScreen(Strings::TitleScores, false, [] { return new TScoresForm; });
     PlaceReportWindow();
+}
+
+void TfrmMain::mnuProgressClick()
+{
+    ProgressWindow::open(this);
 }
 
 void TfrmMain::mnuResetScoresClick()

@@ -30,8 +30,11 @@ public:
     // Fits the main window to the screen it stands on.
     void FitToScreen();
 
-    // Geometry (frame) that FitToScreen gives for a screen size.
-    static QRect fitGeometry(const QSize& screen);
+    // Geometry (frame) that FitToScreen gives on a screen of that width whose
+    // available area (the screen less its panels and task bars) is given:
+    // the whole available height; on a 640-pixel-wide screen the whole
+    // available width, otherwise a 20-pixel margin left and right.
+    static QRect fitGeometry(const QRect& available, int screenWidth);
     // Position of a child window of the given size: on a 640-pixel-wide
     // screen top 0 and left (screen width - width - 8) div 2, or 0 when less
     // than 9 pixels are spare; otherwise centred in the client area.
@@ -55,10 +58,15 @@ public:
 
     // Menu commands.
     void mnuOpenReportClick();
+    void mnuPrintWorksheetsClick();
+    void mnuBackUpLearnerDataClick();
+    void mnuRestoreLearnerDataClick();
+    void mnuClassOverviewClick();
     void mnuPrinterSetupClick();
     void mnuExitClick();
     void mnuAboutClick();
     void mnuScoresClick();
+    void mnuProgressClick();
     void mnuResetScoresClick();
     void mnuPreferencesClick();
     void mnuHelpTopicsClick();
@@ -72,6 +80,16 @@ public:
     // Brings the window to the front, restoring it when minimised (a second
     // start of the program asks for this).
     void bringToFront();
+
+    // The desktop session ends or the process is told to end: every open
+    // window closes and saves as at a close, also a screen that is
+    // practising (its question under way is given up uncounted), then the
+    // program quits; the main window then closes without a refusal and
+    // without the farewell prompt.
+    void endSession();
+    // The windows-closing part of endSession(), for an application that
+    // quits by another way.
+    void closeForSessionEnd();
 
     // Help file names.
     static QString helpFileName() { return QStringLiteral("VandrelsholmSpeedMath.hlp"); }
@@ -102,6 +120,9 @@ private:
     QString m_helpFile;
     quint16 m_screenWidth = 0;
     bool m_greyedHintShown = false;
+    bool m_sessionEnding = false;
+    QPointer<QAction> m_greyedUnderPointer; // the greyed menu title the pointer is on
+    bool m_fittedWithFrame = false; // fitted again once the frame's size was known
 };
 
 // The main window of the run (nullptr before it exists and after it is gone).

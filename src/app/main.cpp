@@ -4,6 +4,7 @@
 #include <QStyleFactory>
 
 #include "app/Main.h"
+#include "app/TerminationSignals.h"
 #include "app/WhenShown.h"
 #include "app/multinst.h"
 #include "platform/SoundPlayer.h"
@@ -38,13 +39,22 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(VSM_APP_ID));
 
     SingleInstance guard;
-    if (!guard.acquire())
-        return 0; // the running instance comes to the front instead
+    // Another instance runs: it has come to the front, or an error box has
+    // said why it cannot.
+    if (const SingleInstance::Outcome outcome = guard.start(); outcome != SingleInstance::Outcome::First)
+        return outcome == SingleInstance::Outcome::Raised ? 0 : 1;
 
     QApplication::setStyle(new HintStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
 
     TfrmMain mainWindow;
     QObject::connect(&guard, &SingleInstance::raiseRequested, &mainWindow, &TfrmMain::bringToFront);
+    // Ending the session or the process is a close: the open screen saves.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::endRequested, &mainWindow, &TfrmMain::endSession);
+#ifndef QT_NO_SESSIONMANAGER
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainWindow, &TfrmMain::endSession);
+#endif
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &mainWindow, &TfrmMain::closeForSessionEnd);
     mainWindow.show();
     // The main window comes on screen first; its icon (reading an image
     // loads Qt's image plugins), the sign-in dialog inside it and the opening

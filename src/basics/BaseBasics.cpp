@@ -14,6 +14,7 @@
 #include "shell/Shape.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
+#include "records/HistoryFile.h"
 #include "platform/SoundPlayer.h"
 #include "shell/Globals.h"
 #include "shell/Grading.h"
@@ -365,6 +366,8 @@ void TBasicsBaseForm::BitBtnPlayClick(QObject* sender)
     HideOptionPanels();
     m_misses->setRunning(true, Playing);
     if (Playing) {
+        m_runQuestions = 0;
+        m_runMisses = 0;
         setFormHint(Strings::text(Strings::HintPressStop));
         btnTestSpeed->setVisible(false);
     }
@@ -396,6 +399,9 @@ void TBasicsBaseForm::BitBtnStopClick(QObject* sender)
     setScoreControlsVisible(true, true);
     ShowOptionPanels();
     m_misses->setRunning(false, Playing);
+    if (Playing && sender != btnTestSpeed)
+        HistoryFile::appendDrill(this, SectionName, CurrentOption ? CurrentOption->caption() : QString(), m_runQuestions,
+                                 m_runQuestions - m_runMisses, tmrQuestion->interval(), tmrAnswer->interval());
     if (Playing) {
         setFormHint(Strings::text(Strings::HintPressPlay));
         btnTestSpeed->setVisible(TimingCheck);
@@ -415,6 +421,10 @@ void TBasicsBaseForm::AnswerIn()
     if (Playing) {
         UpdateScores();
         UpdateTrafficLights();
+        // From the answer that reaches the limit on, nothing more is counted:
+        // the message says so, over each answer's own line.
+        if (m_scores->atLimit())
+            showScoreLimit();
     }
 }
 
@@ -463,6 +473,9 @@ void TBasicsBaseForm::UpdateScores()
 
 void TBasicsBaseForm::countQuestion(bool right)
 {
+    ++m_runQuestions;
+    if (!right)
+        ++m_runMisses;
     m_scores->count(right);
     m_misses->counted(right);
 }
@@ -557,25 +570,39 @@ bool TBasicsBaseForm::previewKeyRelease(QKeyEvent* event)
     return FormKeyUp(event);
 }
 
-// A held SPACE counts once. Some X servers send a held key as press and
-// release pairs without marking them as repeats: a press that comes at the
-// very moment of the last release (or while the key is still down) belongs
-// to the same hold.
-void TBasicsBaseForm::countMiss(const QKeyEvent* press)
+// A held SPACE counts once, when it goes up. Some X servers send a held key
+// as press and release pairs without marking them as repeats: a press that
+// comes at the very moment of the last release (or while the key is still
+// down) belongs to the same hold and arms no second miss.
+void TBasicsBaseForm::spacePressed(const QKeyEvent* press)
 {
     const quint64 at = press->timestamp();
     const bool sameHold = SpaceDown || press->isAutoRepeat() || (at != 0 && SpaceUpAt != 0 && at - SpaceUpAt <= 5);
     SpaceDown = true;
     if (sameHold)
         return;
-    // The question on screen was missed, whatever the scores can still count.
+    SpaceMissArmed = true;
+    // The question on screen at the press is the one missed, even when the
+    // next one flashes up before the key goes up.
     m_misses->missed();
+}
+
+void TBasicsBaseForm::countMiss()
+{
+    if (!std::exchange(SpaceMissArmed, false))
+        return;
+    ++m_runMisses;
     if (m_scores->atLimit()) {
         // At the limit nothing is counted, a miss neither.
-        stbrScreen->setSimpleText(Hints::longHint(Strings::text(Strings::ScoreLimit)));
+        showScoreLimit();
         return;
     }
     m_scores->setCounts(correct() - 1, total());
+}
+
+void TBasicsBaseForm::showScoreLimit()
+{
+    stbrScreen->setSimpleText(Hints::longHint(Strings::text(Strings::ScoreLimit)));
 }
 
 bool TBasicsBaseForm::FormKeyDown(QKeyEvent* event)
@@ -586,7 +613,7 @@ bool TBasicsBaseForm::FormKeyDown(QKeyEvent* event)
     if (Playing && key == Qt::Key_Space) {
         pnlCorrect->setColor(SysColors::highlight());
         pnlCorrect->repaint();
-        countMiss(event);
+        spacePressed(event);
         return true;
     }
     // The keys the release handles are not for the controls as well (a
@@ -601,6 +628,9 @@ bool TBasicsBaseForm::FormKeyUp(QKeyEvent* event)
     const int key = event->key();
     if (key == Qt::Key_Space) {
         pnlCorrect->setColor(QColor()); // back to the button face after the flicker
+        if (Playing)
+            countMiss();
+        SpaceMissArmed = false;
         SpaceDown = false;
         SpaceUpAt = event->timestamp();
     }

@@ -159,8 +159,12 @@ protected:
     bool previewKeyRelease(QKeyEvent* event) override;
 
     void setFormHint(const QString& hint);
-    // SPACE while playing: one miss per physical press of the key.
-    void countMiss(const QKeyEvent* press);
+    // SPACE while playing: one miss per physical press of the key, counted
+    // as the key goes up (spacePressed arms it, countMiss counts it).
+    void spacePressed(const QKeyEvent* press);
+    void countMiss();
+    // "Scores cannot be more than 1000. ..." in the status bar.
+    void showScoreLimit();
     // A control's help context number, and its "What's This?" menu.
     void setHelp(QWidget* control, int context, bool whatsThis = true);
 
@@ -182,8 +186,10 @@ protected:
     // this screen too: the Enter that opened it from the menu, or the Esc
     // that closed a pop-up over it, does nothing here.
     QSet<int> KeysPressedHere;
-    // SPACE: down since its last press, and when it last went up (ms).
+    // SPACE: down since its last press, a miss armed by that press, and
+    // when the key last went up (ms).
     bool SpaceDown = false;
+    bool SpaceMissArmed = false;
     quint64 SpaceUpAt = 0;
 
     // ---- components
@@ -232,6 +238,10 @@ private:
     static QString seconds(int milliseconds);
 
     ScoreCounter* m_scores = nullptr;
+    // The run's own tally for the practice history (the scores add up over
+    // runs and stop at their limit): questions asked, misses marked.
+    int m_runQuestions = 0;
+    int m_runMisses = 0;
     PractiseMisses* m_misses = nullptr;
     QMetaObject::Connection m_hintRoute;
 };

@@ -109,14 +109,16 @@ void TBasicsDigitProductForm::ShowAnswer()
 {
     pnlAnswer->setCaption(QString::number(question().answer));
     m_statusLine = UnitTenRules::statusLine(question());
-    stbrScreen->setSimpleText(m_statusLine);
+    // A question that is no such sum has no line: the bar keeps what it shows.
+    if (!m_statusLine.isEmpty())
+        stbrScreen->setSimpleText(m_statusLine);
 }
 
 void TBasicsDigitProductForm::ClearAnswer()
 {
     pnlAnswer->setCaption(QString());
     // The line goes; a hint the status bar shows since stays.
-    if (stbrScreen->simpleText() == m_statusLine)
+    if (!m_statusLine.isEmpty() && stbrScreen->simpleText() == m_statusLine)
         stbrScreen->setSimpleText(QString());
     m_statusLine.clear();
 }

@@ -8,6 +8,7 @@
 #include "platform/FileReading.h"
 #include "platform/FileSaver.h"
 #include "shell/Globals.h"
+#include "shell/LearnerFiles.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ bool write(const QString& path, const ReviewDeck& deck, QString* failure)
 }
 
 // The deck the file holds, or nothing with the reason it is not read.
-std::optional<ReviewDeck> read(const QString& path, QString* reason)
+std::optional<ReviewDeck> readDeck(const QString& path, QString* reason)
 {
     const QFileInfo info(path);
     if (!info.isFile()) {
@@ -62,14 +63,7 @@ namespace ReviewFile {
 
 QString pathFor(const QString& iniFile)
 {
-    if (iniFile.isEmpty())
-        return QString();
-    const QString base = iniFile.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive) ? iniFile.chopped(4) : iniFile;
-    const QString path = base + QStringLiteral(".review.csv");
-    // A name that only just fits its settings file leaves no room for this one.
-    if (QFile::encodeName(QFileInfo(path).fileName()).size() > 255)
-        return QString();
-    return path;
+    return LearnerFiles::sideFile(iniFile, QString::fromLatin1(LearnerFiles::ReviewEnding));
 }
 
 QString path()
@@ -82,7 +76,7 @@ ReviewDeck load(QWidget* parent, const QString& path)
     if (path.isEmpty() || !QFileInfo::exists(path))
         return ReviewDeck();
     QString reason;
-    if (std::optional<ReviewDeck> deck = read(path, &reason))
+    if (std::optional<ReviewDeck> deck = readDeck(path, &reason))
         return *deck;
     // Ignored and rebuilt: one box says so (and why the rebuilding failed,
     // if it did).
@@ -93,6 +87,17 @@ ReviewDeck load(QWidget* parent, const QString& path)
         message += QStringLiteral("\r\n") + failure;
     Dialogs::current().error(parent, message);
     return ReviewDeck();
+}
+
+std::optional<ReviewDeck> read(const QString& path, QString* reason)
+{
+    QString why;
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return std::nullopt;
+    std::optional<ReviewDeck> deck = readDeck(path, &why);
+    if (reason)
+        *reason = why;
+    return deck;
 }
 
 bool save(QWidget* parent, const QString& path, const ReviewDeck& deck)

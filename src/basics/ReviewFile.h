@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "basics/ReviewRules.h"
 
 class QWidget;
@@ -26,6 +28,10 @@ QString path();
 // error box says so, and it is replaced at once by an empty file, so that it
 // is not reported again.
 ReviewDeck load(QWidget* parent, const QString& path);
+
+// Reads the records without a word: nothing when there is no file or it
+// cannot be read (the reason in *reason when given).
+std::optional<ReviewDeck> read(const QString& path, QString* reason = nullptr);
 
 // Writes the deck at once and atomically. A failure shows its error box and
 // leaves the file as it was; false then.

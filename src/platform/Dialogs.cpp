@@ -88,6 +88,17 @@ QString Dialogs::saveFile(QWidget* parent, const QString& title, const QString& 
     return dialog.selectedFiles().constFirst();
 }
 
+QString Dialogs::chooseFolder(QWidget* parent, const QString& title)
+{
+    QFileDialog dialog(parent, title);
+    useDialogFrame(&dialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 bool Dialogs::print(QWidget* parent, QPrinter& printer)
 {
     QPrintDialog dialog(&printer, parent);

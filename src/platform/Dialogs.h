@@ -32,6 +32,8 @@ public:
                              const QString& defaultSuffix);
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter,
                              const QString& defaultSuffix, const QString& presetFileName);
+    // Folder dialog; an empty result means cancelled.
+    virtual QString chooseFolder(QWidget* parent, const QString& title);
 
     // Print dialog on the application's printer; true when confirmed.
     virtual bool print(QWidget* parent, QPrinter& printer);

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -296,6 +297,20 @@ IniFile::Line IniFile::addLine(const QString& text)
     return line;
 }
 
+void IniFile::replaceLine(int index, const QString& text)
+{
+    Line& line = m_lines[index];
+    if (text.size() > qsizetype(line.length)) {
+        lineRemoved(line);
+        line = addLine(text);
+        return;
+    }
+    std::copy(text.cbegin(), text.cend(), m_text.begin() + line.start);
+    m_wasted += line.length - text.size();
+    const Classified c = classify(text);
+    line = Line{line.start, quint32(text.size()), quint32(c.nameOffset), quint32(c.nameLength), Kind(c.kind)};
+}
+
 QStringView IniFile::textOf(const Line& line) const
 {
     return QStringView(m_text).sliced(line.start, line.length);
@@ -323,6 +338,11 @@ QStringList IniFile::sections() const
         }
     }
     return names;
+}
+
+bool IniFile::hasSections() const
+{
+    return std::any_of(m_lines.cbegin(), m_lines.cend(), [](const Line& line) { return line.kind == Kind::Header; });
 }
 
 QStringList IniFile::keys(const QString& section) const
@@ -400,6 +420,34 @@ void IniFile::writeTime(const QString& section, const QString& key, double days)
 void IniFile::writeString(const QString& section, const QString& key, const QString& value)
 {
     setValue(section, key, textForFile(value));
+}
+
+int IniFile::writeIntegerEverywhere(const QStringList& keys, int value)
+{
+    QStringList names;
+    for (const QString& key : keys) {
+        if (isWritableKey(trimBlanks(key)))
+            names.append(trimBlanks(key));
+    }
+    const QString text = QString::number(value);
+    int changed = 0;
+    bool inSection = false;
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const Line& line = m_lines.at(i);
+        inSection = inSection || line.kind == Kind::Header;
+        if (!inSection || line.kind != Kind::Key)
+            continue;
+        const QStringView name = nameOf(line);
+        if (std::none_of(names.cbegin(), names.cend(), [name](const QString& n) { return sameName(name, n); }))
+            continue;
+        int current = 0;
+        if (parseInteger(valueOf(line).toString(), &current) && current == value)
+            continue;
+        replaceLine(i, name.toString() + u'=' + text);
+        ++changed;
+    }
+    compactIfWasteful();
+    return changed;
 }
 
 void IniFile::deleteKey(const QString& section, const QString& key)
@@ -595,8 +643,7 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
         const Line line = m_lines.at(existing);
         // The same value keeps the line exactly as it was written.
         if (valueOf(line) != value) {
-            lineRemoved(line);
-            m_lines[existing] = addLine(nameOf(line).toString() + u'=' + value);
+            replaceLine(existing, nameOf(line).toString() + u'=' + value);
             compactIfWasteful();
         }
         return;

@@ -66,6 +66,7 @@ public:
     const QString& errorString() const { return m_error; }
 
     QStringList sections() const;                      // in file order
+    bool hasSections() const;
     QStringList keys(const QString& section) const;    // in file order
     bool sectionExists(const QString& section) const;
     bool valueExists(const QString& section, const QString& key) const;
@@ -86,6 +87,11 @@ public:
     void writeBool(const QString& section, const QString& key, bool value);   // "1" / "0"
     void writeTime(const QString& section, const QString& key, double days); // 15 significant digits, "E-5" form for small values
     void writeString(const QString& section, const QString& key, const QString& value);
+    // Writes the integer under every key of those named (letter case
+    // ignored) that stands in a section: every copy of a repeated section or
+    // key, in one pass over the file. A value that already reads as that
+    // integer is left as written. Returns how many values changed.
+    int writeIntegerEverywhere(const QStringList& keys, int value);
     void deleteKey(const QString& section, const QString& key);
     void eraseSection(const QString& section);
 
@@ -113,6 +119,9 @@ private:
     void parse();
     // Appends a line's text to m_text and describes it.
     Line addLine(const QString& text);
+    // Puts a new text in a line's place: over the old text when it is no
+    // longer, else appended.
+    void replaceLine(int index, const QString& text);
     QStringView textOf(const Line& line) const;
     QStringView nameOf(const Line& line) const;
     QStringView valueOf(const Line& line) const;   // of a key line, quotes kept

@@ -19,6 +19,7 @@
 #include "platform/SoundPlayer.h"
 #include "practice/PracticeClock.h"
 #include "practice/PracticeHelp.h"
+#include "records/HistoryFile.h"
 #include "shell/GlyphButton.h"
 #include "shell/Globals.h"
 #include "shell/Help.h"
@@ -325,7 +326,6 @@ void TPractise0BaseForm::BitBtnPlayClick(QObject* sender)
     SetNumLockOn();
     SetScreenHint(Strings::text(Strings::HintPressStop));
     State = Playing;
-    PlayedOption = CurrentOption;
 
     announceCurrentBox(nullptr); // a new attempt: its first box is news
     ClearQuestionPanels();
@@ -338,6 +338,17 @@ void TPractise0BaseForm::BitBtnPlayClick(QObject* sender)
     showScoreControls(false);
     HideOptionPanels();
 
+    // PLAY poses a new question; RESTART works the last one again, and so
+    // does ENTER after STOP, unless a typed question waits or the options
+    // were changed to ones the last question does not belong to.
+    const bool optionsChanged = BestTimeKey() != m_playedOptionsKey;
+    if (sender == BitBtnPlay
+        || (sender != BitBtnRewind && (QuestionWaiting() || (optionsChanged && !QuestionFitsOptions()))))
+        NewQuestion(); // a screen selects the options its question belongs to
+    PlayedOption = CurrentOption;
+    m_playedOptionsKey = BestTimeKey();
+    m_timedKey = QuestionFitsOptions() ? BestTimeKey() : QString();
+
     // The stopwatch shows the best time while the learner works.
     lblBestTime->show();
     btnTime->hide();
@@ -345,11 +356,19 @@ void TPractise0BaseForm::BitBtnPlayClick(QObject* sender)
     ShowBestTimeOnStopwatch();
 
     StartTime = PracticeClock::now();
-    if (sender == BitBtnPlay)
-        NewQuestion();
     BuildWorkingPanels();
     ShowQuestion();
     setFocus();
+}
+
+bool TPractise0BaseForm::QuestionFitsOptions()
+{
+    return true;
+}
+
+bool TPractise0BaseForm::QuestionWaiting()
+{
+    return false;
 }
 
 void TPractise0BaseForm::BitBtnStopClick()
@@ -371,6 +390,7 @@ void TPractise0BaseForm::BitBtnStopClick()
     const bool newBest = UpdateBestTime(elapsed);
     if (newBest)
         SelectBestTime(); // the stopwatch's best time shows the new one
+    HistoryFile::appendProblem(this, SectionName, BestTimeKey(), IsCorrect, elapsed * PracticeClock::SecondsPerDay);
 
     playStopSounds(newBest);
 
@@ -551,7 +571,7 @@ QString TPractise0BaseForm::BestTimeKey() const
 
 bool TPractise0BaseForm::UpdateBestTime(double elapsed)
 {
-    return m_bestTimes.offer(BestTimeKey(), IsCorrect, elapsed);
+    return m_bestTimes.offer(m_timedKey, IsCorrect, elapsed);
 }
 
 void TPractise0BaseForm::SaveBestTimes(IniFile& file)
@@ -566,7 +586,7 @@ void TPractise0BaseForm::LoadBestTimes(const IniFile& file)
 
 void TPractise0BaseForm::SelectBestTime()
 {
-    BestTimeText = FormatElapsed(m_bestTimes.best(BestTimeKey()));
+    BestTimeText = FormatElapsed(m_bestTimes.best(State == Playing ? m_timedKey : BestTimeKey()));
 }
 
 bool TPractise0BaseForm::IsNewBestTime(bool correct, double elapsed, double best)

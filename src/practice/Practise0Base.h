@@ -171,7 +171,8 @@ protected:
     virtual void EvaluateAnswer();
     // Counts the attempt on Correct and Total.
     virtual void UpdateScores();
-    // Offers the time as the best time of BestTimeKey(); true when it is a new best.
+    // Offers the time as the best time of the attempt's problem type (the
+    // option its question belongs to); true when it is a new best.
     virtual bool UpdateBestTime(double elapsed);
     // Hides the answer panels and the right/wrong mark.
     virtual void HideAnswerPanels();
@@ -192,7 +193,8 @@ protected:
     virtual void SaveBestTimes(IniFile& file);
     // Reads every best time of BestTimeKeys().
     virtual void LoadBestTimes(const IniFile& file);
-    // Takes the best time of BestTimeKey() as the one shown.
+    // Takes the best time shown: while playing, that of the attempt (none
+    // when its question belongs to no option); otherwise BestTimeKey()'s.
     virtual void SelectBestTime();
     // The number (1, 2, ...) of the current option button; 1 without options.
     virtual int GetOptionIndex();
@@ -204,6 +206,15 @@ protected:
     virtual Panel* GetOptionDividendButton(int n);
     // Repaints the highlight, the box's hint and its colour hints.
     virtual void RefreshHighlight();
+    // Does the question on hand belong to the selected option(s), the kind
+    // of problem whose best time they keep? A replay (ENTER after STOP) works
+    // the question again only while it does or while the options are those
+    // it was played with, and only a question that does is timed for a best
+    // time. Default: every question belongs to every option.
+    virtual bool QuestionFitsOptions();
+    // A question the learner typed in the custom question dialog waits for
+    // the next PLAY, which poses it (ENTER too). Default: none.
+    virtual bool QuestionWaiting();
 
 public:
     // ---- handlers (what the controls and keys do) ---------------------------
@@ -480,4 +491,6 @@ private:
     void announceCurrentBox(Panel* box);
     QMetaObject::Connection m_hintConnection;
     bool m_setUp = false; // SetUpScreen has run
+    QString m_playedOptionsKey; // BestTimeKey() of the options selected when the question was played
+    QString m_timedKey;         // the best time the attempt runs for; "" when its question fits no option
 };

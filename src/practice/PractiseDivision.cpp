@@ -12,6 +12,7 @@
 #include "practice/PracticeHelp.h"
 #include "shell/GlyphButton.h"
 #include "shell/Hints.h"
+#include "shell/WhatsThisMenu.h"
 #include "shell/SysColors.h"
 #include "shell/TextHelpers.h"
 #include "shell/UpDown.h"
@@ -268,6 +269,8 @@ void TPractiseDivisionForm::createMarksAndLines()
     img->setGeometry(5, 1, 14, 20);
     Hints::setHint(img, QStringLiteral("Press Up- or Down-arrow key\r\nto jump to the box above|"));
     Hints::setHelpContext(img, PracticeHelp::JumpArrow);
+    popupWhatsThis->attach(pnlJumpGraphic);
+    popupWhatsThis->attach(img);
     pnlJumpGraphic->hide();
 }
 
@@ -311,6 +314,14 @@ int digitsOf(const QList<DivisionRules::Option>& options, const Panel* button)
         if (button && o.button == button->objectName())
             return o.digits;
     return options.first().digits;
+}
+
+QString buttonOf(const QList<DivisionRules::Option>& options, int digits)
+{
+    for (const DivisionRules::Option& o : options)
+        if (o.digits == digits)
+            return o.button;
+    return QString();
 }
 
 } // namespace
@@ -413,6 +424,17 @@ void TPractiseDivisionForm::NewQuestion()
         m_question = q;
     else
         m_question = PosedOr<Rules>([&] { return Rules::draw(QuestionSource::generator(), n, m, &m_question); });
+    // A posed problem of other sizes selects its own options.
+    if (m_question.divisorDigits() != m)
+        ActivateOptionButton(PanelNamed(buttonOf(Rules::divisorOptions(), m_question.divisorDigits())));
+    if (m_question.dividendDigits() != n)
+        ActivateOptionDividendButton(PanelNamed(buttonOf(Rules::dividendOptions(), m_question.dividendDigits())));
+}
+
+bool TPractiseDivisionForm::QuestionFitsOptions()
+{
+    return m_question.divisor != 0 && m_question.dividendDigits() == dividendDigits()
+           && m_question.divisorDigits() == divisorDigits();
 }
 
 WorkedProblem TPractiseDivisionForm::SolveQuestion()

@@ -37,6 +37,7 @@ protected:
     TCustomQuestionForm::Setup CustomQuestionSetup() const override;
 
     void NewQuestion() override;
+    bool QuestionFitsOptions() override;
     WorkedProblem SolveQuestion() override;
     void HideOptionPanels() override;
     void ShowOptionPanels() override;

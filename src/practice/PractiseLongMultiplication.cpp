@@ -101,13 +101,20 @@ void TPractiseLongMultiplicationForm::ActivateOptionButton(Panel* button)
     if (!m_digits.contains(button))
         return;
     TPractiseRulesForm::ActivateOptionButton(button);
-    ShowColumns(selectedDigits());
+    // Before the first PLAY the option lays out its empty columns; after
+    // that the problem on the screen keeps its own until the next PLAY.
+    ShowColumns(State == Idle ? selectedDigits() : m_question.multiplierDigits());
 }
 
 void TPractiseLongMultiplicationForm::BuildWorkingPanels()
 {
     TPractiseRulesForm::BuildWorkingPanels();
     ShowColumns(m_question.multiplierDigits());
+}
+
+bool TPractiseLongMultiplicationForm::QuestionFitsOptions()
+{
+    return m_question.multiplierDigits() == selectedDigits();
 }
 
 TCustomQuestionForm::Setup TPractiseLongMultiplicationForm::CustomQuestionSetup() const

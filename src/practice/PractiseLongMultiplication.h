@@ -61,17 +61,23 @@ protected:
     // PLAY also the empty columns.
     virtual void ShowColumns(int digits);
     // The next question: the custom one (when it is one of the method's and
-    // the option was not changed since), a posed one, or a drawn one.
+    // the option was not changed since), a posed one, or a drawn one. A
+    // posed question of another multiplier size selects its option.
     template <typename Rules, typename Draw>
-    LongMultiplicationRules::Question NextQuestion(Draw draw)
+    void NextQuestion(Draw draw)
     {
-        if (const auto custom = TakeCustomQuestion()) {
-            const auto typed = Rules::fromTexts(custom->question, custom->op);
-            if (typed.ok() && typed.question->multiplierDigits() == selectedDigits())
-                return *typed.question;
-        }
-        return PosedOr<Rules>(draw);
+        const auto custom = TakeCustomQuestion();
+        const auto typed = custom ? Rules::fromTexts(custom->question, custom->op)
+                                  : ParseResult<LongMultiplicationRules::Question>::failure(QString());
+        if (typed.ok() && typed.question->multiplierDigits() == selectedDigits())
+            m_question = *typed.question;
+        else
+            m_question = PosedOr<Rules>(draw);
+        if (Panel* button = DigitButton(m_question.multiplierDigits()); button && button != CurrentOption)
+            ActivateOptionButton(button);
     }
+    // The question has the selected multiplier size.
+    bool QuestionFitsOptions() override;
 
     TCustomQuestionForm::Setup CustomQuestionSetup() const override;
     void ActivateOptionButton(Panel* button) override;

@@ -114,6 +114,12 @@ void TPractiseMultiply2FingerMethodForm::selectRange(DigitRange range)
     ShowBestTimeOnStopwatch();
 }
 
+// A question with a digit above 5 does not belong to the 1-5 range.
+bool TPractiseMultiply2FingerMethodForm::QuestionFitsOptions()
+{
+    return TPractiseLongMultiplicationForm::QuestionFitsOptions() && Rules::rangeFor(m_question, m_range) == m_range;
+}
+
 QStringList TPractiseMultiply2FingerMethodForm::BestTimeKeys() const
 {
     return PracticeMethods::bestTimeKeys(Rules::bestTimes());
@@ -146,7 +152,7 @@ void TPractiseMultiply2FingerMethodForm::BitBtnRewindClick()
 
 void TPractiseMultiply2FingerMethodForm::NewQuestion()
 {
-    m_question = NextQuestion<Rules>(
+    NextQuestion<Rules>(
         [this] { return Rules::draw(QuestionSource::generator(), selectedDigits(), m_range, &m_question); });
     // A typed question with a digit outside the range is played in 1-9.
     if (const DigitRange fits = Rules::rangeFor(m_question, m_range); fits != m_range)

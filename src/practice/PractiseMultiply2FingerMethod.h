@@ -31,6 +31,7 @@ protected:
     void chkHideMentalBoxesClick() override;
 
     void NewQuestion() override;
+    bool QuestionFitsOptions() override;
     WorkedProblem SolveQuestion() override;
     void HideOptionPanels() override;
     void ShowOptionPanels() override;

@@ -251,9 +251,12 @@ void TPractiseMultiplyBasicForm::NewQuestion()
     if (!custom || !Rules::setMultiplicand(q, custom->question)) {
         // A posed question may be a whole question or its multiplicand alone.
         const QString posed = QuestionSource::takePosed(Rules::methodName());
-        if (const auto parsed = Rules::parse(posed); parsed.ok())
+        if (const auto parsed = Rules::parse(posed); parsed.ok()) {
             q = *parsed.question;
-        else if (!Rules::setMultiplicand(q, posed))
+            // A whole question selects the option of its multiplier.
+            if (const Rules::Option* option = Rules::optionForMultiplier(q.multiplier))
+                ActivateOptionButton(PanelNamed(option->button));
+        } else if (!Rules::setMultiplicand(q, posed))
             q = Rules::draw(QuestionSource::generator(), selectedMultiplier());
     }
     m_question = q;

@@ -30,7 +30,7 @@ TPractiseMultiplyDirectMethodForm::TPractiseMultiplyDirectMethodForm(QWidget* pa
 
 void TPractiseMultiplyDirectMethodForm::NewQuestion()
 {
-    m_question = NextQuestion<Rules>(
+    NextQuestion<Rules>(
         [this] { return Rules::draw(QuestionSource::generator(), selectedDigits(), &m_question); });
 }
 

@@ -21,6 +21,12 @@ std::optional<TPractiseRulesForm::CustomTexts> TPractiseRulesForm::TakeCustomQue
     return std::exchange(m_custom, std::nullopt);
 }
 
+void TPractiseRulesForm::SelectOptionOfQuestion(int n)
+{
+    if (Panel* button = GetOptionButton(n); button && button != CurrentOption)
+        ActivateOptionButton(button);
+}
+
 void TPractiseRulesForm::ShowQuestion()
 {
     for (const PanelText& q : std::as_const(Problem.questionPanels)) {

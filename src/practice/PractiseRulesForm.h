@@ -33,6 +33,7 @@ protected:
     virtual TCustomQuestionForm::Setup CustomQuestionSetup() const { return {}; }
 
     void BitBtnCustomClick() override;
+    bool QuestionWaiting() override { return m_custom.has_value(); }
     void ShowQuestion() override;
     void ShowActualAnswer() override;
     void BuildWorkingPanels() override;
@@ -69,6 +70,10 @@ protected:
         }
         return PosedOr<Rules>(draw);
     }
+
+    // Selects the option button stored as n (1, 2, ...) unless it is the
+    // current one: a question chooses the option it belongs to.
+    void SelectOptionOfQuestion(int n);
 
     WorkedProblem Problem; // the problem being worked
 

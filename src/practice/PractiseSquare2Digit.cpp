@@ -61,6 +61,13 @@ void TPractiseSquare2DigitForm::NewQuestion()
     m_question = CustomPosedOr<Rules>([this] {
         return Rules::draw(QuestionSource::generator(), GetOptionIndex(), m_question ? &*m_question : nullptr);
     });
+    // A typed number is played under the level whose digits it has.
+    SelectOptionOfQuestion(Rules::levelOf(*m_question));
+}
+
+bool TPractiseSquare2DigitForm::QuestionFitsOptions()
+{
+    return m_question && Rules::levelOf(*m_question) == GetOptionIndex();
 }
 
 WorkedProblem TPractiseSquare2DigitForm::SolveQuestion()

@@ -130,6 +130,13 @@ void TPractiseSquare3DigitForm::NewQuestion()
     m_question = CustomPosedOr<Rules>([this] {
         return Rules::draw(QuestionSource::generator(), GetOptionIndex(), m_question ? &*m_question : nullptr);
     });
+    // A typed number is played under the level whose digits it has.
+    SelectOptionOfQuestion(Rules::levelOf(*m_question));
+}
+
+bool TPractiseSquare3DigitForm::QuestionFitsOptions()
+{
+    return m_question && Rules::levelOf(*m_question) == GetOptionIndex();
 }
 
 WorkedProblem TPractiseSquare3DigitForm::SolveQuestion()

@@ -24,6 +24,7 @@ public:
 protected:
     TCustomQuestionForm::Setup CustomQuestionSetup() const override;
     void NewQuestion() override;
+    bool QuestionFitsOptions() override;
     WorkedProblem SolveQuestion() override;
     void BuildWorkingPanels() override;
     void WorkingPanelChanged(QWidget* panel) override;

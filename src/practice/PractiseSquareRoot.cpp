@@ -10,6 +10,7 @@
 #include "practice/PracticeHelp.h"
 #include "practice/RootSign.h"
 #include "shell/Hints.h"
+#include "shell/WhatsThisMenu.h"
 #include "shell/SysColors.h"
 
 using Rules = SquareRootRules;
@@ -185,6 +186,9 @@ void TPractiseSquareRootForm::createQuestionArea()
         mirror->setBevelOuter(Panel::Bevel::None);
         Hints::setHint(mirror, QStringLiteral("|"));
     }
+    // Every box explains itself, in whichever layout it shows.
+    for (Panel* box : std::as_const(m_boxes))
+        popupWhatsThis->attach(box);
 }
 
 void TPractiseSquareRootForm::createRemainderArea()
@@ -227,6 +231,7 @@ void TPractiseSquareRootForm::createRootArea()
     for (QWidget* w : {static_cast<QWidget*>(pnlJumpGraphic), imgJump}) {
         Hints::setHint(w, QStringLiteral("Press Up- or Down-arrow key\r\nto jump to the box below|"));
         Hints::setHelpContext(w, PracticeHelp::JumpArrow);
+        popupWhatsThis->attach(w);
     }
     imgJump->hide();
 }
@@ -446,20 +451,17 @@ void TPractiseSquareRootForm::NewQuestion()
     m_question = PosedOr<Rules>(
         [&] { return Rules::draw(QuestionSource::generator(), selectedDigits(), &previous); });
     // A posed number chooses its own layout.
-    if (m_question.digits() != selectedDigits()) {
+    if (m_question.digits() != selectedDigits())
         ActivateOptionButton(PanelNamed(Rules::optionForDigits(m_question.digits())->button));
-        PlayedOption = CurrentOption;
-    }
 }
 
-// PLAY without a new question after the option was changed: the number of
-// the last attempt does not fit the layout, so a new one is drawn.
+bool TPractiseSquareRootForm::QuestionFitsOptions()
+{
+    return m_question.number != 0 && m_question.digits() == selectedDigits();
+}
+
 WorkedProblem TPractiseSquareRootForm::SolveQuestion()
 {
-    if (m_question.digits() != selectedDigits() || m_question.number == 0) {
-        const Rules::Question previous = m_question;
-        m_question = Rules::draw(QuestionSource::generator(), selectedDigits(), &previous);
-    }
     return Rules::solve(m_question);
 }
 

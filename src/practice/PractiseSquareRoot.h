@@ -35,6 +35,7 @@ protected:
     TCustomQuestionForm::Setup CustomQuestionSetup() const override;
 
     void NewQuestion() override;
+    bool QuestionFitsOptions() override;
     WorkedProblem SolveQuestion() override;
     void BuildWorkingPanels() override;
     void CheckWorkingPanels() override;

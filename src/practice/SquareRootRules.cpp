@@ -76,16 +76,45 @@ QString halfHint(int half, int difference)
            + QLatin1String("2|");
 }
 
-// "10 ÷ 7 --> 1|"; an estimate that is not the root digit says so and
-// gives the digit.
-QString estimateHint(int half, int r1, int digit)
+// "10 ÷ 7 --> 1|". The estimate is half the difference divided by r1 alone,
+// so it can miss the root digit; each candidate it has to pass over is
+// named with the reason, checked on the root so far with that candidate
+// (root) against the number so far (its first blocks, upTo):
+//   more than 9:                      a root digit is at most 9;
+//   root² more than upTo:             too large, take one less;
+//   upTo - root² more than 2 × root:  too small, take one more (the next
+//                                     root's square, root² + 2 × root + 1,
+//                                     still fits).
+// "40 ÷ 4 --> 10; 10 is too large: a root digit is at most 9, so take 9;
+//  9 is too large: 49 ² = 2401 is more than 2400, so take 8|"
+QString estimateHint(int half, int r1, qint64 rootSoFar, int digit, qint64 upTo)
 {
     const int estimate = half / r1;
     QString hint = num(half) + divided() + num(r1) + QLatin1String(" --> ") + num(estimate);
-    if (estimate > digit)
-        hint += QLatin1String(", too large, lowered to ") + num(digit);
-    else if (estimate < digit)
-        hint += QLatin1String(", too small, raised to ") + num(digit);
+    int c = estimate;
+    if (c > 9) {
+        hint += QStringLiteral("; %1 is too large: a root digit is at most 9, so take 9").arg(c);
+        c = 9;
+    }
+    for (; c > digit; --c) {
+        const qint64 root = rootSoFar * 10 + c;
+        hint += QStringLiteral("; %1 is too large: %2 ² = %3 is more than %4, so take %5")
+                    .arg(c)
+                    .arg(root)
+                    .arg(root * root)
+                    .arg(upTo)
+                    .arg(c - 1);
+    }
+    for (; c < digit; ++c) {
+        const qint64 root = rootSoFar * 10 + c;
+        hint += QStringLiteral("; %1 is too small: %2 - %3 ² = %4 is more than 2 × %3 = %5, so take %6")
+                    .arg(c)
+                    .arg(upTo)
+                    .arg(root)
+                    .arg(upTo - root * root)
+                    .arg(2 * root)
+                    .arg(c + 1);
+    }
     return hint + QLatin1Char('|');
 }
 
@@ -112,14 +141,16 @@ QString squareDigitsHint(int d)
 }
 
 // "[014  +  0]1 --> [14]1 --> 1 4 1|": the cross product and the tens digit of
-// the square added, the units digit of the square written after them.
+// the square added, the units digit of the square written after them. The
+// digits at the end are those the three boxes take: the first box takes all
+// but the last two ("[170]1 --> 17 0 1").
 QString subtrahendHint(int cross, int square)
 {
     const int head = cross + square / 10;
     const QString units = num(square % 10);
     return QLatin1Char('[') + padded(cross, 3) + QLatin1String("  +  ") + num(square / 10) + QLatin1Char(']')
            + units + QLatin1String(" --> [") + num(head) + QLatin1Char(']') + units + QLatin1String(" --> ")
-           + spaced(padded(head, 2) + units) + QLatin1Char('|');
+           + num(head / 10) + QLatin1Char(' ') + num(head % 10) + QLatin1Char(' ') + units + QLatin1Char('|');
 }
 
 // "2 - 1 = 1  -->[1--> <--2] --> 12|": a difference, with the next digit of
@@ -227,6 +258,22 @@ struct Split {
         firstPanel = rootCount == 2 ? 1 : 0;
     }
     QString panel(int i) const { return SquareRootRules::questionPanel(i + firstPanel); }
+    // The number as far as its first `blocks` blocks, and the root of it: the
+    // first `blocks` root digits.
+    qint64 upTo(int blocks) const
+    {
+        qint64 n = 0;
+        for (int i = 0; i < 2 * blocks; ++i)
+            n = n * 10 + q[i];
+        return n;
+    }
+    qint64 rootUpTo(int blocks) const
+    {
+        qint64 n = 0;
+        for (int i = 0; i < blocks; ++i)
+            n = n * 10 + r[i];
+        return n;
+    }
 };
 
 qint64 power10(int n)
@@ -258,11 +305,16 @@ public:
         secondDigit();
         if (m_s.rootCount == 2) {
             m_sheet.paddedBox(box(18), m_bring1, m_bring1Hint, false, {box(3), box(13), box(9), m_s.panel(2)});
-            remainderRow(m_bring1 * 10 + m_s.q[3], m_sub1 % 100);
+            // The remainder area shows B (without a leading zero) with the
+            // last digit, over the two lower digits of the subtrahend.
+            remainderRow(m_bring1 * 10 + m_s.q[3], m_sub1 % 100, num(m_bring1) + num(m_s.q[3]),
+                         padded(m_sub1 % 100, 2));
         } else {
             thirdDigit();
             if (m_s.rootCount == 3)
-                remainderRow(m_bring2 * 100 + m_s.q[4] * 10 + m_s.q[5], m_column * 100 + m_sub2 % 100);
+                remainderRow(m_bring2 * 100 + m_s.q[4] * 10 + m_s.q[5], m_column * 100 + m_sub2 % 100,
+                             num(m_bring2) + num(m_s.q[4]) + num(m_s.q[5]),
+                             num(m_column) + padded(m_sub2 % 100, 2));
             else
                 fourthDigit();
         }
@@ -314,7 +366,8 @@ private:
     {
         const int r1 = m_s.r[0], r2 = m_s.r[1];
         const QString half1Box = m_s.rootCount == 2 ? box(14) : box(4);
-        m_sheet.digit(box(5), r2, estimateHint(m_half1, r1, r2), false, {half1Box, box(0)});
+        m_sheet.digit(box(5), r2, estimateHint(m_half1, r1, m_s.rootUpTo(1), r2, m_s.upTo(2)), false,
+                      {half1Box, box(0)});
         const int cross = 2 * r1 * r2;
         m_square2 = r2 * r2;
         m_sub1 = 10 * cross + m_square2;
@@ -341,7 +394,8 @@ private:
         m_sheet.paddedBox(box(13), d2, differenceHint(d2, m_bring1, m_sub1 / 10 % 10), false, {box(10), box(12)});
         const int half2 = d2 * 10 / 2;
         m_sheet.paddedBox(box(14), half2, halfHint(half2, d2), true, {box(13)});
-        m_sheet.digit(box(15), r3, estimateHint(half2, r1, r3), false, {box(14), box(0)});
+        m_sheet.digit(box(15), r3, estimateHint(half2, r1, m_s.rootUpTo(2), r3, m_s.upTo(3)), false,
+                      {box(14), box(0)});
         const int cross13 = 2 * r1 * r3;
         const QString cross13Hint =
             crossDigitsHint(r1, r3, num(cross13 / 10) + QLatin1Char(' ') + num(cross13 % 10));
@@ -380,7 +434,8 @@ private:
         m_sheet.paddedBox(box(29), d3, differenceHint(d3, m_bring2, m_column), false, {box(18), box(25), box(26)});
         const int half3 = d3 * 10 / 2;
         m_sheet.paddedBox(box(30), half3, halfHint(half3, d3), true, {box(29)});
-        m_sheet.digit(box(31), r4, estimateHint(half3, r1, r4), false, {box(30), box(0)});
+        m_sheet.digit(box(31), r4, estimateHint(half3, r1, m_s.rootUpTo(3), r4, m_s.upTo(4)), false,
+                      {box(30), box(0)});
 
         QHash<int, int> values{{27, m_sub2 / 10 % 10}, {28, m_sub2 % 10}};
         const int rootBoxes[] = {0, 5, 15};
@@ -421,16 +476,18 @@ private:
             carry = total / 10;
         }
         const qint64 lastDigits = m_s.q[4] * 1000 + m_s.q[5] * 100 + m_s.q[6] * 10 + m_s.q[7];
-        remainderRow(d3 * 10000LL + lastDigits, taken);
+        remainderRow(d3 * 10000LL + lastDigits, taken, num(d3 * 10000LL + lastDigits), num(taken));
     }
 
     // The last subtraction, read down the columns of the remainder area:
     // top row (the last difference and the last digits of the number) less
-    // bottom row (the parts still to take off). Entered from the right; the
-    // leftmost box, pnlWorking50, takes all that is left.
-    void remainderRow(qint64 top, qint64 bottom)
+    // bottom row (the parts still to take off), each written as the area
+    // shows it. Entered from the right; the leftmost box, pnlWorking50,
+    // takes all that is left.
+    void remainderRow(qint64 top, qint64 bottom, const QString& topText, const QString& bottomText)
     {
-        const QString hint = differenceHint(top - bottom, top, bottom);
+        const QString hint = num(top - bottom) + QLatin1String(" = ") + topText + QLatin1String(" - ") + bottomText
+                             + QLatin1Char('|');
         const int boxes = remainderPanels();
         for (int k = 0; k + 1 < boxes; ++k)
             m_sheet.digit(box(50 + boxes - 1 - k), int(m_s.remainder / power10(k) % 10), hint, false,

@@ -59,6 +59,8 @@ public:
     // The numbers a level poses, in increasing order: Level 1 every digit
     // 0..4, Level 2 every digit 5..9; never a hundreds digit of 0.
     static QList<int> levelNumbers(int level);
+    // The level whose numbers hold the question's, or 0 (digits of both kinds).
+    static int levelOf(const Question& q) { return SquareLevels::levelOf(q.number(), Levels, &levelNumbers); }
     // One of the level's numbers, each as likely as the others, never the
     // number of previous. A level outside 1..2 draws from Level 1.
     static Question draw(QRandomGenerator& rng, int level, const Question* previous = nullptr);

@@ -31,6 +31,17 @@ const SquareLevelOption* find(const QList<SquareLevelOption>& options, int level
 std::optional<int> number(const QString& text, int digits);
 // One of numbers, each as likely as the others, leaving out previous.
 int draw(QRandomGenerator& rng, QList<int> numbers, int previous);
+
+// The level 1..levels whose numbers (numbersOf(level)) hold number, or 0
+// when none does (a typed number may have a digit no level poses).
+template <typename NumbersOf>
+int levelOf(int number, int levels, NumbersOf numbersOf)
+{
+    for (int level = 1; level <= levels; ++level)
+        if (numbersOf(level).contains(number))
+            return level;
+    return 0;
+}
 } // namespace SquareLevels
 
 // The square of a two-digit number TU by the written method
@@ -80,6 +91,8 @@ public:
     // The numbers a level poses, in increasing order: Level 1 both digits
     // 1..4; Level 2 one digit 1..4 and the other 6..9; Level 3 both 6..9.
     static QList<int> levelNumbers(int level);
+    // The level whose numbers hold the question's, or 0 (a 5 or a 0 in it).
+    static int levelOf(const Question& q) { return SquareLevels::levelOf(q.number(), Levels, &levelNumbers); }
     // One of the level's numbers, each as likely as the others, never the
     // number of previous. A level outside 1..3 draws from Level 1.
     static Question draw(QRandomGenerator& rng, int level, const Question* previous = nullptr);

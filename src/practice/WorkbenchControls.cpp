@@ -75,8 +75,12 @@ void TPractise0BaseForm::createControls()
 {
     stbrScreen = new StatusBar(this);
     stbrScreen->setGeometry(0, 0, 588, 19);
+    // A long step hint takes more lines, over the options (hidden while the
+    // learner works), never over the boxes.
+    stbrScreen->setGrowsDown(true);
     Hints::setHelpContext(stbrScreen, PracticeHelp::StatusLine);
     popupWhatsThis = new WhatsThisMenu(this);
+    popupWhatsThis->attach(stbrScreen);
 
     createOptionsAndShowHide();
     createStopwatch();
@@ -284,6 +288,7 @@ void TPractise0BaseForm::createLegend()
     BitBtnNavigate->setText(QStringLiteral("Legend"));
     BitBtnNavigate->setGeometry(3, 3, 70, 30);
     connect(BitBtnNavigate, &QPushButton::clicked, this, [this] { BitBtnNavigateClick(); });
+    popupWhatsThis->attach(BitBtnNavigate);
 }
 
 // ---------------------------------------------------------------- the lists of boxes
@@ -303,6 +308,7 @@ int TPractise0BaseForm::AddWorkingPanel(Panel* panel, int width, int carryLink)
     if (!m_wiredPanels.contains(panel)) {
         m_wiredPanels.insert(panel);
         connect(panel, &Panel::clicked, this, [this, panel] { HighlightWorkingPanelOnMouseClick(panel); });
+        popupWhatsThis->attach(panel);
     }
     return index;
 }
@@ -317,6 +323,7 @@ int TPractise0BaseForm::AddCarryPanel(Panel* panel)
     CarryPanels.append(entry);
     panel->setKind(Panel::Kind::Box);
     connect(panel, &Panel::clicked, this, [this, panel] { TransferHighlightToWorkingPanel(panel); });
+    popupWhatsThis->attach(panel);
     return index;
 }
 

@@ -1,7 +1,5 @@
 #include "records/MarksheetRules.h"
 
-#include <algorithm>
-
 #include "shell/ScreenCatalogue.h"
 #include "shell/Strings.h"
 #include "shell/TextHelpers.h"
@@ -10,13 +8,8 @@ const QList<MarksheetRules::Row>& MarksheetRules::rows()
 {
     // One row per screen of the catalogue, in the order of its report row.
     static const QList<Row> table = [] {
-        QList<const ScreenCatalogue::Row*> screens;
-        for (const ScreenCatalogue::Row& screen : ScreenCatalogue::rows())
-            screens.append(&screen);
-        std::sort(screens.begin(), screens.end(),
-                  [](const auto* a, const auto* b) { return a->reportRow < b->reportRow; });
         QList<Row> rows;
-        for (const ScreenCatalogue::Row* screen : std::as_const(screens))
+        for (const ScreenCatalogue::Row* screen : ScreenCatalogue::inReportOrder())
             rows.append({screen->titleId, screen->section, screen->group == ScreenCatalogue::Group::Basics});
         return rows;
     }();

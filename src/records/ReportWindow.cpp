@@ -15,6 +15,7 @@
 #include "records/MarksheetRules.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
+#include "shell/ShellHelp.h"
 #include "shell/Panel.h"
 #include "shell/ProgressBox.h"
 #include "shell/Strings.h"
@@ -39,6 +40,7 @@ ReportWindow::ReportWindow(const QString& name, const QString& caption, QWidget*
 {
     setObjectName(name);
     setCaption(caption);
+    Hints::setHelpContext(this, ShellHelp::Report);
     setMinimumSize(MinimumWidth, MinimumHeight);
     setKeyPreview(true);
 
@@ -139,22 +141,10 @@ void ReportWindow::showFromStart()
 
 bool ReportWindow::previewKeyPress(QKeyEvent* event)
 {
-    // Esc closes when it is let go; its press must not reach the controls.
-    if (event->key() != Qt::Key_Escape)
-        return false;
-    m_escapePressed = true;
-    return true;
+    return m_escape.keyPress(event);
 }
 
 bool ReportWindow::previewKeyRelease(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Escape)
-        return false;
-    // Only an Esc pressed here: the release of the Esc that closed a message
-    // box or dialog over this window must not close the window too.
-    if (m_escapePressed && !event->isAutoRepeat()) {
-        m_escapePressed = false;
-        BitBtnCancelClick();
-    }
-    return true;
+    return m_escape.keyRelease(event, [this] { BitBtnCancelClick(); });
 }

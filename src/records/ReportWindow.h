@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/ChildForm.h"
+#include "shell/EscapeCloses.h"
 
 class Panel;
 class QIcon;
@@ -52,5 +53,5 @@ private:
     QTextEdit* m_rtfScores = nullptr;
     QPushButton* m_cancel = nullptr;
     WhatsThisMenu* m_popup = nullptr;
-    bool m_escapePressed = false;
+    EscapeCloses m_escape;
 };

@@ -1,5 +1,7 @@
 #include "records/ResetScores.h"
 
+#include <QApplication>
+
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "shell/Globals.h"
@@ -10,17 +12,8 @@ int ResetScoresIn(IniFile& ini)
 {
     // Every value present becomes 0, also one that holds -1 or no number
     // at all (a damaged file), which the report would otherwise show or
-    // count as it stands.
-    int changed = 0;
-    for (const QString& section : ini.sections()) {
-        for (const QString& key : {QStringLiteral("Total"), QStringLiteral("Correct")}) {
-            if (ini.valueExists(section, key) && ini.readInteger(section, key, -1) != 0) {
-                ini.writeInteger(section, key, 0);
-                ++changed;
-            }
-        }
-    }
-    return changed;
+    // count as it stands; one pass, however many sections the file has.
+    return ini.writeIntegerEverywhere({QStringLiteral("Total"), QStringLiteral("Correct")}, 0);
 }
 
 void ResetAllScores(QWidget* parent)
@@ -34,16 +27,21 @@ void ResetAllScores(QWidget* parent)
     Dialogs& dialogs = Dialogs::current();
     if (!dialogs.confirm(parent, Strings::text(Strings::ResetAllQuestion)))
         return;
+    // Reading and saving a file at the size limit takes a moment.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     IniFile ini(Globals::UserIniFile);
+    const int changed = ini.readFailed() || !ini.hasSections() ? 0 : ResetScoresIn(ini);
+    const bool saved = changed == 0 || ini.save();
+    QApplication::restoreOverrideCursor();
     if (ini.readFailed()) {
         dialogs.error(parent, ini.errorString());
         return;
     }
-    if (ini.sections().isEmpty()) {
+    if (!ini.hasSections()) {
         dialogs.information(parent, Strings::text(Strings::ResetNothing));
         return;
     }
-    if (ResetScoresIn(ini) > 0 && !ini.save()) {
+    if (!saved) {
         dialogs.error(parent, ini.errorString());
         return;
     }

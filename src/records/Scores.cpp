@@ -13,6 +13,8 @@
 #include "platform/IniFile.h"
 #include "platform/Rtf.h"
 #include "records/MarksheetRules.h"
+#include "records/ProgressHelp.h"
+#include "records/ProgressWindow.h"
 #include "shell/Globals.h"
 #include "shell/ScreenSettings.h"
 
@@ -27,6 +29,10 @@ TScoresForm::TScoresForm(QWidget* parent)
                                   QStringLiteral("Saves the marksheet into a file."), SaveHelpContext,
                                   style()->standardIcon(QStyle::SP_DialogSaveButton));
     connect(save, &QPushButton::clicked, this, &TScoresForm::bitbtnSaveClick);
+    QPushButton* progress = addButton(QStringLiteral("bitbtnProgress"), QStringLiteral("&Progress"),
+                                      QStringLiteral("Shows your practice history: figures and charts over time."),
+                                      ProgressHelp::Open, QIcon());
+    connect(progress, &QPushButton::clicked, this, [this] { ProgressWindow::open(this); });
     FormCreate();
 }
 

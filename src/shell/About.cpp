@@ -1,5 +1,6 @@
 #include "shell/About.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QMetaMethod>
@@ -18,6 +19,7 @@
 #include "platform/SoundPlayer.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
+#include "shell/ShellHelp.h"
 #include "shell/Panel.h"
 #include "shell/Strings.h"
 
@@ -45,6 +47,24 @@ QString withoutTrailingBlanks(const QString& text)
     return text.left(end);
 }
 
+// The name box: names of any length keep it, and the dialog, at its width.
+// The list shows a long name elided (in full as its tooltip and accessible
+// text) and opens no wider than the dialog.
+class NameBox : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override
+    {
+        QComboBox::showPopup();
+        QWidget* popup = view()->window();
+        const int widest = qMax(width(), parentWidget() ? parentWidget()->width() : 0);
+        if (popup->width() > widest)
+            popup->resize(widest, popup->height());
+    }
+};
+
 QLabel* imageLabel(QWidget* parent, const QString& name, const QString& resource, const QString& hint)
 {
     auto* label = new QLabel(parent);
@@ -66,6 +86,7 @@ TAboutBox::TAboutBox(QWidget* parent) : ChildForm(parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setCaption(QStringLiteral("Sign In"));
+    Hints::setHelpContext(this, ShellHelp::SignIn);
     setCloseBox(false);
     setKeyPreview(true);
     buildControls();
@@ -93,9 +114,12 @@ void TAboutBox::buildControls()
 
     lblName = new QLabel(this);
     lblName->setObjectName(QStringLiteral("lblName"));
-    cboName = new QComboBox(this);
+    cboName = new NameBox(this);
     cboName->setObjectName(QStringLiteral("cboName"));
     cboName->setMinimumWidth(240);
+    cboName->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboName->setMinimumContentsLength(24);
+    cboName->view()->setTextElideMode(Qt::ElideRight);
     lblName->setBuddy(cboName);
     setFocusProxy(cboName); // the dialog opens ready for typing
 
@@ -196,6 +220,11 @@ void TAboutBox::FormCreate()
     }
     lblVersion->setText(QStringLiteral("Vandrelsholm Speed Math ") + GetVersionText(QStringLiteral("VersionNo")));
     connect(cboName, &QComboBox::currentTextChanged, this, &TAboutBox::cboNameChange);
+    // A name chosen from the list shows from its start, however long.
+    connect(cboName, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0 && cboName->lineEdit())
+            cboName->lineEdit()->home(false);
+    });
 
     resetName();
     if (m_located)
@@ -219,6 +248,10 @@ void TAboutBox::loadNameList()
     {
         const QSignalBlocker block(cboName);
         cboName->addItems(m_store.names());
+        for (int i = 0; i < cboName->count(); ++i) {
+            cboName->setItemData(i, cboName->itemText(i), Qt::ToolTipRole);
+            cboName->setItemData(i, cboName->itemText(i), Qt::AccessibleTextRole);
+        }
         cboName->setCurrentIndex(-1);
     }
     if (!Globals::UserName.isEmpty()) {
@@ -354,7 +387,11 @@ void TAboutBox::mnuRemoveNameFromListClick()
     const int at = cboName->currentIndex();
     if (cboName->count() == 0 || at < 0)
         return;
-    m_store.removeLearner(cboName->itemText(at));
+    QString error;
+    if (!m_store.removeLearner(cboName->itemText(at), &error)) {
+        Dialogs::current().error(this, error);
+        return;
+    }
     {
         const QSignalBlocker block(cboName);
         cboName->removeItem(at);

@@ -68,9 +68,15 @@ bool ChildForm::closeForm()
     return m_closed;
 }
 
+bool ChildForm::closeForSessionEnd()
+{
+    m_sessionEnd = true;
+    return closeForm();
+}
+
 bool ChildForm::canClose()
 {
-    if (!Globals::Practising)
+    if (!Globals::Practising || m_sessionEnd)
         return true;
     Dialogs::current().beep();
     Dialogs::current().information(this, Strings::text(Strings::UnableToClose));
@@ -114,8 +120,8 @@ bool ChildForm::eventFilter(QObject* watched, QEvent* event)
         if (option && option->claimsKey(static_cast<QKeyEvent*>(event)->key()))
             target = nullptr;
         if (target && (target == this || isAncestorOf(target)) && !isPropagation(target, event)) {
-            m_lastKey = {event, target, event->type(), static_cast<QKeyEvent*>(event)->key()};
             auto* key = static_cast<QKeyEvent*>(event);
+            m_lastKey = {event, target, event->type(), key->key(), key->timestamp()};
             const bool consumed = event->type() == QEvent::KeyPress ? previewKeyPress(key)
                                                                      : previewKeyRelease(key);
             if (consumed) {
@@ -134,18 +140,26 @@ bool ChildForm::isContextMenuKey(const QKeyEvent* key)
 }
 
 // An unhandled key travels from the control up through its parents, and the
-// application filter sees it at each of them; the form previews it once.
+// application filter sees it at each of them; the form previews it once. The
+// same event object is what travels, with its time: a later press of the
+// same key, delivered from the same place on the stack while the release in
+// between went to another window (a pop-up that held the keyboard), has the
+// same address but another time.
 bool ChildForm::isPropagation(QWidget* target, QEvent* event) const
 {
-    return m_lastKey.event == event && m_lastKey.type == event->type()
-           && m_lastKey.key == static_cast<QKeyEvent*>(event)->key() && m_lastKey.target
-           && target->isAncestorOf(m_lastKey.target);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    return m_lastKey.event == event && m_lastKey.type == event->type() && m_lastKey.key == key->key()
+           && m_lastKey.timestamp == key->timestamp() && m_lastKey.target && target->isAncestorOf(m_lastKey.target);
 }
 
 void ChildForm::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_F1) {
-        Help::showTopic(Hints::helpContext(this));
+        // A window without a topic of its own opens the help's contents.
+        if (const int topic = Hints::helpContext(this))
+            Help::showTopic(topic);
+        else
+            Help::showFinder();
         event->accept();
         return;
     }

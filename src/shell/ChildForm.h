@@ -13,7 +13,7 @@ class QMdiSubWindow;
 // when it closes and then tells the main window (formClosed), which gives its
 // menus back. It can see
 // every key before its controls do (key preview), and F1 opens the help
-// topic of its help context.
+// topic of its help context (the help's contents when it has none).
 class ChildForm : public QWidget
 {
     Q_OBJECT
@@ -35,6 +35,11 @@ public:
 
     // Asks the window to close, as its close box does. True when it closed.
     bool closeForm();
+    // Closes the window as closeForm() does, also while a screen is
+    // practising, because the program ends (the desktop session ends, or the
+    // process is told to end): the question or problem under way is given up
+    // uncounted, and the screen saves what it has counted so far.
+    bool closeForSessionEnd();
 
     // The frame of this form inside the main window, or nullptr.
     QMdiSubWindow* subWindow() const;
@@ -83,9 +88,11 @@ private:
         QPointer<QWidget> target;
         QEvent::Type type = QEvent::None;
         int key = 0;
+        quint64 timestamp = 0;
     };
     LastKey m_lastKey;
     bool m_closed = false;
+    bool m_sessionEnd = false;
     bool m_closeBox = true;
     bool m_keyPreview = false;
 };

@@ -1,8 +1,32 @@
 #include "shell/Grading.h"
 
+#include "platform/IniFile.h"
 #include "shell/Strings.h"
 
 namespace Grading {
+
+namespace {
+
+// An integer key of "GradePrefs" inside [low, high]; anything else gives the default.
+int readRanged(const IniFile& ini, const QString& key, int defaultValue, int low, int high)
+{
+    const int value = ini.readInteger(QStringLiteral("GradePrefs"), key, defaultValue);
+    return value >= low && value <= high ? value : defaultValue;
+}
+
+} // namespace
+
+LevelPrefs readLevelPrefs(const IniFile& ini)
+{
+    const LevelPrefs defaults;
+    LevelPrefs prefs;
+    prefs.customLowerAmber = readRanged(ini, QStringLiteral("CustomLowerAmber"), defaults.customLowerAmber, 0, 100);
+    prefs.customUpperAmber = readRanged(ini, QStringLiteral("CustomUpperAmber"), defaults.customUpperAmber, 0, 100);
+    prefs.level = readRanged(ini, QStringLiteral("UserLevel"), defaults.level, 1, 4);
+    prefs.lowerAmber = readRanged(ini, QStringLiteral("LowerAmber"), defaults.lowerAmber, 0, 100);
+    prefs.upperAmber = readRanged(ini, QStringLiteral("UpperAmber"), defaults.upperAmber, 0, 100);
+    return prefs;
+}
 
 Bounds levelBounds(int level)
 {

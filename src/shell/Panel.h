@@ -11,6 +11,8 @@
 class Panel : public QFrame
 {
     Q_OBJECT
+    // Also for tools that see the window only through Qt (test drivers).
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
 public:
     enum class Bevel { None, Raised, Lowered };
 

@@ -15,6 +15,7 @@
 #include "shell/Globals.h"
 #include "shell/Grading.h"
 #include "shell/Hints.h"
+#include "shell/ShellHelp.h"
 #include "shell/Panel.h"
 #include "shell/SetIni.h"
 #include "shell/Shape.h"
@@ -84,6 +85,7 @@ TPrefsForm::TPrefsForm(QWidget* parent) : ChildForm(parent)
 {
     setObjectName(QStringLiteral("PrefsForm"));
     setCaption(QStringLiteral("Preferences for"));
+    Hints::setHelpContext(this, ShellHelp::Preferences);
     buildControls();
     FormCreate();
 }
@@ -183,6 +185,8 @@ void TPrefsForm::buildControls()
     BitBtnCancel = button(this, QStringLiteral("BitBtnCancel"), QStringLiteral("Cancel"),
                           QStringLiteral("Go back to previous settings."), 90100);
     BitBtnCancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    for (QPushButton* b : {btnSetColorScheme, BitBtnOK, BitBtnCancel})
+        popupWhatsThis->attach(b);
     connect(btnSetColorScheme, &QPushButton::clicked, this, &TPrefsForm::btnSetColorSchemeClick);
     connect(BitBtnOK, &QPushButton::clicked, this, &TPrefsForm::BitBtnOKClick);
     connect(BitBtnCancel, &QPushButton::clicked, this, &TPrefsForm::BitBtnCancelClick);

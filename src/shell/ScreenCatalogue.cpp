@@ -2,6 +2,8 @@
 
 #include "shell/Strings.h"
 
+#include <algorithm>
+
 namespace ScreenCatalogue {
 
 namespace {
@@ -72,6 +74,18 @@ const Row& row(ScreenId id)
             return r;
     // Every ScreenId has its row (tst_ScreenCatalogue checks it).
     qFatal("no catalogue row for screen %d", int(id));
+}
+
+const QList<const Row*>& inReportOrder()
+{
+    static const QList<const Row*> ordered = [] {
+        QList<const Row*> screens;
+        for (const Row& screen : rows())
+            screens.append(&screen);
+        std::sort(screens.begin(), screens.end(), [](const Row* a, const Row* b) { return a->reportRow < b->reportRow; });
+        return screens;
+    }();
+    return ordered;
 }
 
 const Row* findByMenuItem(const QString& menuItem)

@@ -95,6 +95,8 @@ struct SubMenu {
 const QList<Row>& rows();
 // The row of a screen.
 const Row& row(ScreenId id);
+// Every row in the order of its report row (Basics, then Practice).
+const QList<const Row*>& inReportOrder();
 // The row of a menu item by its component name, or nullptr.
 const Row* findByMenuItem(const QString& menuItem);
 // The sub-menus, and one by its component name (nullptr when none).

@@ -56,7 +56,8 @@ bool save(QWidget* parent, const std::function<void(IniFile&)>& write)
     IniFile ini(Globals::UserIniFile);
     write(ini);
     if (!ini.save()) {
-        reportError(parent, ini);
+        // Every refused save says why: what the screen counted is lost.
+        Dialogs::current().error(parent, ini.errorString());
         return false;
     }
     return true;

@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "shell/Globals.h"
+#include "shell/Grading.h"
 #include "shell/ScreenSettings.h"
 
 namespace {
@@ -16,13 +17,6 @@ const QString PlaySounds = QStringLiteral("PlaySounds");
 constexpr int DefaultLevel = 1;
 constexpr int DefaultLower = 50;
 constexpr int DefaultUpper = 74;
-
-// An integer key inside [low, high]; anything else gives the default.
-quint8 readRanged(const IniFile& ini, const QString& key, int defaultValue, int low, int high)
-{
-    const int value = ini.readInteger(GradePrefs, key, defaultValue);
-    return quint8(value >= low && value <= high ? value : defaultValue);
-}
 
 } // namespace
 
@@ -77,11 +71,12 @@ void LoadPreferences(QWidget* parent)
         DefaultPreferences();
         return;
     }
-    Globals::CustomLowerAmber = readRanged(ini, QStringLiteral("CustomLowerAmber"), DefaultLower, 0, 100);
-    Globals::CustomUpperAmber = readRanged(ini, QStringLiteral("CustomUpperAmber"), DefaultUpper, 0, 100);
-    Globals::UserLevel = readRanged(ini, QStringLiteral("UserLevel"), DefaultLevel, 1, 4);
-    Globals::LowerAmber = readRanged(ini, QStringLiteral("LowerAmber"), DefaultLower, 0, 100);
-    Globals::UpperAmber = readRanged(ini, QStringLiteral("UpperAmber"), DefaultUpper, 0, 100);
+    const Grading::LevelPrefs prefs = Grading::readLevelPrefs(ini);
+    Globals::CustomLowerAmber = quint8(prefs.customLowerAmber);
+    Globals::CustomUpperAmber = quint8(prefs.customUpperAmber);
+    Globals::UserLevel = quint8(prefs.level);
+    Globals::LowerAmber = quint8(prefs.lowerAmber);
+    Globals::UpperAmber = quint8(prefs.upperAmber);
     Globals::GreetingsOn = ini.readBool(PlaySounds, QStringLiteral("OpeningClosingGreetings"), true);
     Globals::IdleMusicOn = ini.readBool(PlaySounds, QStringLiteral("IdleMusic"), true);
     Globals::PracticeSoundsOn = ini.readBool(PlaySounds, QStringLiteral("PracticeSounds"), true);

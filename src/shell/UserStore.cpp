@@ -15,6 +15,7 @@
 #include "platform/IniFile.h"
 #include "platform/SystemInfo.h"
 #include "shell/Globals.h"
+#include "shell/LearnerFiles.h"
 #include "shell/ScreenSettings.h"
 #include "shell/SetIni.h"
 #include "shell/Strings.h"
@@ -62,6 +63,48 @@ QString withoutTrailingSeparator(QString folder)
            && !(folder.size() == 3 && folder.at(1) == u':'))
         folder.chop(1);
     return folder;
+}
+
+std::function<bool(const QString&, QString*)>& trashForTests()
+{
+    static std::function<bool(const QString&, QString*)> trash;
+    return trash;
+}
+
+// The desktop's trash; false where there is none (or it refuses the file).
+bool moveToTrash(const QString& file, QString* inTrash)
+{
+    if (trashForTests())
+        return trashForTests()(file, inTrash);
+    return QFile::moveToTrash(file, inTrash);
+}
+
+// Into the folder "Removed" of the user data folder, under a name that no
+// earlier removal holds ("Bob.ini", "Bob (2).ini" ...).
+bool moveAside(const QString& file, QString* to, QString* reason)
+{
+    const QDir folder(SystemInfo::joinPath(Globals::UserDataFolder, UserStore::removedFolderName()));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        *reason = QStringLiteral("the folder could not be made");
+        return false;
+    }
+    const QString fileName = QFileInfo(file).fileName();
+    QString ending;
+    for (const QString& e : LearnerFiles::endings()) {
+        if (fileName.endsWith(e, Qt::CaseInsensitive) && e.size() > ending.size())
+            ending = fileName.right(e.size());
+    }
+    const QString base = fileName.chopped(ending.size());
+    QString candidate = folder.filePath(fileName);
+    for (int n = 2; QFileInfo::exists(candidate); ++n)
+        candidate = folder.filePath(QStringLiteral("%1 (%2)%3").arg(base).arg(n).arg(ending));
+    QFile source(file);
+    if (!source.rename(candidate)) {
+        *reason = source.errorString();
+        return false;
+    }
+    *to = candidate;
+    return true;
 }
 
 } // namespace
@@ -122,7 +165,10 @@ bool UserStore::nameLessThan(const QString& a, const QString& b)
     return folded != 0 ? folded < 0 : a < b;
 }
 
-bool UserStore::locate(QWidget* parent)
+namespace {
+
+// The folders as UserStore::locate() says, without the clean-up.
+bool locateFolders(QWidget* parent)
 {
     Globals::SharedInstall = false;
     Globals::UsersFolder.clear();
@@ -133,16 +179,11 @@ bool UserStore::locate(QWidget* parent)
     const QString programUsers = SystemInfo::joinPath(program, QStringLiteral("User"));
 
     if (!SystemInfo::isNetworkPath(program)) {
-        const QString installUsers = SystemInfo::joinPath(SystemInfo::installFolder(), QStringLiteral("User"));
-        QString folder;
-        if (QFileInfo(installUsers).isDir())
-            folder = installUsers;
-        else if (QFileInfo(programUsers).isDir())
-            folder = programUsers;
-        else if (QDir().mkpath(installUsers) && QFileInfo(installUsers).isDir())
-            folder = installUsers;
-        if (folder.isEmpty()) {
-            Dialogs::current().error(parent, QStringLiteral("Folder: ") + installUsers + QStringLiteral("\r\n")
+        // The installation's folder, else the program's, else the
+        // installation's made now.
+        const QString folder = SystemInfo::joinPath(UserStore::dataHome(), QStringLiteral("User"));
+        if (!QFileInfo(folder).isDir() && !(QDir().mkpath(folder) && QFileInfo(folder).isDir())) {
+            Dialogs::current().error(parent, QStringLiteral("Folder: ") + folder + QStringLiteral("\r\n")
                                                  + Strings::text(Strings::UnableToCreateFolder));
             return false;
         }
@@ -181,6 +222,29 @@ bool UserStore::locate(QWidget* parent)
                                          + (named.isEmpty() ? QStringLiteral("---Could not retrieve---") : named)
                                          + QStringLiteral("\r\nWill not be able to save your performance data."));
     return true;
+}
+
+} // namespace
+
+bool UserStore::locate(QWidget* parent)
+{
+    const bool located = locateFolders(parent);
+    // A save killed in an earlier run left its new file behind.
+    FileSaver::removeLeftovers(Globals::UsersFolder);
+    if (Globals::UserDataFolder != Globals::UsersFolder)
+        FileSaver::removeLeftovers(Globals::UserDataFolder);
+    return located;
+}
+
+QString UserStore::dataHome()
+{
+    const QString program = SystemInfo::programFolder();
+    const QString install = SystemInfo::installFolder();
+    if (!SystemInfo::isNetworkPath(program)
+        && !QFileInfo(SystemInfo::joinPath(install, QStringLiteral("User"))).isDir()
+        && QFileInfo(SystemInfo::joinPath(program, QStringLiteral("User"))).isDir())
+        return withoutTrailingSeparator(program);
+    return install;
 }
 
 QString UserStore::nameListFile()
@@ -284,16 +348,36 @@ void UserStore::addName(const QString& name)
     m_names.insert(std::upper_bound(m_names.begin(), m_names.end(), name, nameLessThan), name);
 }
 
-bool UserStore::removeLearner(const QString& name)
+void UserStore::setTrashForTests(std::function<bool(const QString&, QString*)> trash)
+{
+    trashForTests() = std::move(trash);
+}
+
+bool UserStore::removeLearner(const QString& name, QString* error)
 {
     const qsizetype at = m_names.indexOf(name);
     if (at < 0)
         return false;
-    // Listed names have passed checkName, so the file lies in the user data
-    // folder; without such a folder there is no file to delete.
-    const QString file = learnerFile(name);
-    if (!file.isEmpty())
-        QFile::remove(file);
+    // Listed names have passed checkName, so the files lie in the user data
+    // folder; without such a folder there is no file to move.
+    QList<std::pair<QString, QString>> moved; // from, to
+    for (const QString& file : LearnerFiles::all(learnerFile(name))) {
+        if (!QFileInfo::exists(file))
+            continue;
+        QString to;
+        QString reason;
+        if (moveToTrash(file, &to) || moveAside(file, &to, &reason)) {
+            moved.append({file, to});
+            continue;
+        }
+        for (const auto& [from, now] : std::as_const(moved))
+            QFile::rename(now, from);
+        if (error)
+            *error = QStringLiteral("Unable to remove %1: the file \"%2\" could not be moved to the trash or into "
+                                    "the folder \"%3\" (%4).\r\nThe name stays in the list.")
+                         .arg(name, file, removedFolderName(), reason);
+        return false;
+    }
     m_names.removeAt(at);
     m_listChanged = true;
     return true;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 
 // Where the learners' files live and the list of their names ("UserList.ini"),
@@ -65,8 +67,16 @@ public:
     // Globals::UsersFolder, UserDataFolder, UserDataWritable and
     // SharedInstall, showing the messages of each failure. False only when
     // the installation's user folder could not be created (the sign-in
-    // dialog then sets itself up no further).
+    // dialog then sets itself up no further). The new files of saves killed
+    // in an earlier run are removed from both folders (FileSaver).
     static bool locate(QWidget* parent);
+
+    // The folder that holds the learners' user folder as locate() finds it:
+    // the program's folder when the installation has no "User" folder and
+    // the program has one, else the installation folder. Every start finds
+    // the same folder whatever its environment, and keeps the lock that
+    // keeps the program to one instance there.
+    static QString dataHome();
 
     // UsersFolder + "UserList.ini" (empty when there is no users folder).
     static QString nameListFile();
@@ -92,10 +102,22 @@ public:
     // A name was removed and the list file has not been written since.
     bool listChanged() const { return m_listChanged; }
 
-    // Removes a listed learner: deletes their settings file at once (a
-    // failure is ignored) and takes the name off the list; the list file is
-    // written at the next sign-in. False when the name is not listed.
-    bool removeLearner(const QString& name);
+    // Removes a listed learner at once, with no question, so that no record
+    // is lost by a slip: every file of theirs (LearnerFiles) is moved to the
+    // desktop's trash, or, where there is none, into the folder "Removed" of
+    // the user data folder, and the name is taken off the list; the list file
+    // is written at the next sign-in. When a file cannot be moved, the files
+    // already moved are put back, the name stays listed and *error says why.
+    // False when the name is not listed or could not be removed.
+    bool removeLearner(const QString& name, QString* error = nullptr);
+
+    // The folder inside the user data folder that keeps removed learners'
+    // files where there is no trash.
+    static QString removedFolderName() { return QStringLiteral("Removed"); }
+    // Test seam: replaces the desktop's trash (QFile::moveToTrash); the
+    // function moves the file and gives its new path, or returns false when
+    // there is no trash. An empty function restores the desktop's trash.
+    static void setTrashForTests(std::function<bool(const QString& path, QString* pathInTrash)> trash);
 
     struct SignInResult {
         bool accepted = false;   // false: the name cannot be used (nothing changed)

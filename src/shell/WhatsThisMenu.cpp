@@ -17,8 +17,11 @@ WhatsThisMenu::WhatsThisMenu(QWidget* owner) : QMenu(owner)
 
 void WhatsThisMenu::attach(QWidget* control)
 {
-    if (!control)
+    // Once per control: a second attach would open the menu twice.
+    static const char* const AttachedTo = "whatsThisMenu";
+    if (!control || control->property(AttachedTo).value<QObject*>() == this)
         return;
+    control->setProperty(AttachedTo, QVariant::fromValue<QObject*>(this));
     control->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(control, &QWidget::customContextMenuRequested, this, [this, control](const QPoint& pos) {
         popupFor(control, control->mapToGlobal(pos));

@@ -71,10 +71,14 @@ ParseResult<WorkedProblem> solveQuestion(const Method& method, const QStringList
 struct Arguments {
     bool json = false;
     bool random = false;
+    bool answers = false;
     QStringList questionParts;
     QStringList options;
     std::optional<QString> count;
     std::optional<QString> seed;
+    std::optional<QString> pdf;
+    std::optional<QString> title;
+    std::optional<QString> paper;
 };
 
 // Splits the arguments after METHOD; returns an error text or "".
@@ -94,14 +98,20 @@ QString readArguments(const QStringList& args, Arguments& a)
             a.random = true;
             continue;
         }
+        if (arg == QLatin1String("--answers")) {
+            a.answers = true;
+            continue;
+        }
         QString value;
         const qsizetype eq = arg.indexOf(QLatin1Char('='));
         if (eq > 0) {
             value = arg.mid(eq + 1);
             arg = arg.left(eq);
         }
-        if (arg != QLatin1String("--option") && arg != QLatin1String("--count")
-            && arg != QLatin1String("--seed"))
+        static const QStringList valued{QStringLiteral("--option"), QStringLiteral("--count"),
+                                        QStringLiteral("--seed"),   QStringLiteral("--pdf"),
+                                        QStringLiteral("--title"),  QStringLiteral("--paper")};
+        if (!valued.contains(arg))
             return QStringLiteral("unknown argument '%1'; see --help").arg(args.at(i));
         if (eq < 0) {
             if (i + 1 >= args.size())
@@ -112,7 +122,11 @@ QString readArguments(const QStringList& args, Arguments& a)
             a.options << value;
             continue;
         }
-        std::optional<QString>& slot = arg == QLatin1String("--count") ? a.count : a.seed;
+        std::optional<QString>& slot = arg == QLatin1String("--count") ? a.count
+                                       : arg == QLatin1String("--seed")  ? a.seed
+                                       : arg == QLatin1String("--pdf")   ? a.pdf
+                                       : arg == QLatin1String("--title") ? a.title
+                                                                         : a.paper;
         if (slot)
             return QStringLiteral("only one %1 may be given").arg(arg);
         slot = value;
@@ -149,6 +163,70 @@ QString chooseOptions(const Method& method, const QStringList& given, QStringLis
     return QString();
 }
 
+// The seed of --seed, or a random one without it; nullopt when --seed is
+// no whole number from 0 to 4294967295 (seedError says so).
+std::optional<quint32> seedOf(const Arguments& a)
+{
+    if (!a.seed)
+        return QRandomGenerator::system()->generate();
+    const auto s = wholeNumber(*a.seed, 0, 4294967295LL);
+    return s ? std::optional<quint32>(quint32(*s)) : std::nullopt;
+}
+
+QString seedError(const Arguments& a)
+{
+    return QStringLiteral("--seed must be a whole number from 0 to 4294967295, not '%1'").arg(a.seed.value_or(QString()));
+}
+
+// A printable sheet of random problems of a method (a practice method or a
+// flash drill); nullopt with *error when the call is wrong.
+std::optional<PdfJob> pdfJob(const QString& methodName, const Arguments& a, QString* error)
+{
+    const auto fail = [error](const QString& message) {
+        *error = message;
+        return std::optional<PdfJob>();
+    };
+    if (!a.random)
+        return fail(QStringLiteral("--pdf goes with --random"));
+    if (!a.questionParts.isEmpty())
+        return fail(QStringLiteral("give either a QUESTION or --random, not both"));
+    if (a.json)
+        return fail(QStringLiteral("give either --pdf or --json, not both"));
+    if (a.pdf->isEmpty())
+        return fail(QStringLiteral("--pdf needs a file name"));
+    QString paper = QStringLiteral("A4");
+    if (a.paper) {
+        if (a.paper->compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
+            paper = QStringLiteral("Letter");
+        else if (a.paper->compare(QLatin1String("A4"), Qt::CaseInsensitive) != 0)
+            return fail(QStringLiteral("--paper must be A4 or Letter, not '%1'").arg(*a.paper));
+    }
+    Method groupsOnly;
+    groupsOnly.name = methodName;
+    for (const WorksheetSheet::OptionGroup& g : WorksheetSheet::optionGroups(methodName))
+        groupsOnly.groups << OptionGroup{g.what, g.names};
+    QStringList chosen;
+    if (const QString message = chooseOptions(groupsOnly, a.options, chosen); !message.isEmpty())
+        return fail(message);
+    int count = 20;
+    if (a.count) {
+        const auto n = wholeNumber(*a.count, 1, WorksheetSheet::MaxProblems);
+        if (!n)
+            return fail(QStringLiteral("--count must be a whole number from 1 to %1 with --pdf, not '%2'")
+                            .arg(WorksheetSheet::MaxProblems)
+                            .arg(*a.count));
+        count = int(*n);
+    }
+    const std::optional<quint32> seed = seedOf(a);
+    if (!seed)
+        return fail(seedError(a));
+    QString message;
+    const auto section = WorksheetSheet::section({methodName, chosen, count, *seed}, &message);
+    if (!section)
+        return fail(message);
+    return PdfJob{WorksheetSheet::Sheet{a.title.value_or(QString()), a.answers, {*section}}, *a.pdf, paper};
+}
+
 } // namespace
 
 QString usage()
@@ -157,6 +235,8 @@ QString usage()
         "Usage:\n"
         "  vandrelsholm-worksheet METHOD QUESTION [--json]\n"
         "  vandrelsholm-worksheet METHOD --random [--option NAME]... [--count N] [--seed S] [--json]\n"
+        "  vandrelsholm-worksheet METHOD --random --pdf FILE [--answers] [--title TEXT]\n"
+        "                         [--paper A4|Letter] [--option NAME]... [--count N] [--seed S]\n"
         "  vandrelsholm-worksheet --help\n"
         "\n"
         "Prints the worked solution of a practice problem: every working box with its\n"
@@ -172,16 +252,30 @@ QString usage()
             text += QStringLiteral("      --option (%1): %2; default %3\n")
                         .arg(g.what, g.names.join(QLatin1String(", ")), g.names.first());
     }
+    text += QStringLiteral("\nFlash-drill facts, for --pdf only:\n");
+    for (const QString& name : WorksheetSheet::methodNames()) {
+        if (PracticeMethods::find(name))
+            continue;
+        text += QStringLiteral("  %1\n").arg(name);
+        for (const WorksheetSheet::OptionGroup& g : WorksheetSheet::optionGroups(name))
+            text += QStringLiteral("      --option: %1; default %2\n")
+                        .arg(g.names.join(QLatin1String(", ")), g.names.first());
+    }
     text += QStringLiteral("\n--count N: 1 to %1 problems (default 1). --seed S: 0 to 4294967295,\n"
                            "the same seed gives the same problems. At most %2 arguments, and a\n"
                            "QUESTION of at most %3 characters.\n")
                 .arg(MaxCount)
                 .arg(MaxArguments)
                 .arg(MaxQuestionLength);
+    text += QStringLiteral("--pdf FILE writes a printable worksheet of 1 to %1 problems (default 20):\n"
+                           "each question with an empty grid of the screen's boxes; --answers adds\n"
+                           "the answer key with every box's value, --title the line atop every page,\n"
+                           "--paper the paper size (A4, the default, or Letter).\n")
+                .arg(WorksheetSheet::MaxProblems);
     return text;
 }
 
-int run(const QStringList& args, const Output& write, QString* error)
+int run(const QStringList& args, const Output& write, QString* error, std::optional<PdfJob>* pdf)
 {
     const auto refuse = [error](const QString& message) {
         *error = message;
@@ -205,14 +299,31 @@ int run(const QStringList& args, const Output& write, QString* error)
         return refuse(QStringLiteral("the first argument must be a METHOD (%1); see --help")
                           .arg(methodNames().join(QLatin1String(", "))));
 
+    Arguments a;
+    const QString argumentError = readArguments(args, a);
+    if (a.pdf && argumentError.isEmpty() && WorksheetSheet::methodNames().contains(args.first())) {
+        QString message;
+        auto job = pdfJob(args.first(), a, &message);
+        if (!job)
+            return refuse(message);
+        if (!pdf)
+            return refuse(QStringLiteral("--pdf is not available here"));
+        *pdf = std::move(job);
+        return 0;
+    }
+
     const Method* method = PracticeMethods::find(args.first());
+    if (!method && WorksheetSheet::methodNames().contains(args.first()))
+        return refuse(!argumentError.isEmpty()
+                          ? argumentError
+                          : QStringLiteral("%1 is a flash drill: it prints with --random --pdf FILE only").arg(args.first()));
     if (!method)
         return refuse(QStringLiteral("unknown method '%1'; methods: %2")
                           .arg(args.first(), methodNames().join(QLatin1String(", "))));
-
-    Arguments a;
-    if (const QString message = readArguments(args, a); !message.isEmpty())
-        return refuse(message);
+    if (!argumentError.isEmpty())
+        return refuse(argumentError);
+    if (a.answers || a.title || a.paper)
+        return refuse(QStringLiteral("--answers, --title and --paper go with --pdf only"));
 
     if (!a.random) {
         if (!a.options.isEmpty() || a.count || a.seed)
@@ -246,20 +357,13 @@ int run(const QStringList& args, const Output& write, QString* error)
                               .arg(*a.count));
         count = *n;
     }
-    quint32 seed = 0;
-    if (a.seed) {
-        const auto s = wholeNumber(*a.seed, 0, 4294967295LL);
-        if (!s)
-            return refuse(QStringLiteral("--seed must be a whole number from 0 to 4294967295, not '%1'")
-                              .arg(*a.seed));
-        seed = quint32(*s);
-    } else {
-        seed = QRandomGenerator::system()->generate();
-    }
+    const std::optional<quint32> seed = seedOf(a);
+    if (!seed)
+        return refuse(seedError(a));
 
     // One problem at a time: the output is written as it is made, so a long
     // run needs no more memory than a short one.
-    QRandomGenerator rng(seed);
+    QRandomGenerator rng(*seed);
     for (qint64 k = 0; k < count; ++k) {
         QByteArray piece = k > 0 && !a.json ? QByteArray("\n") : QByteArray();
         piece += render(method->draw(rng, chosen), a.json);
@@ -278,7 +382,7 @@ Outcome run(const QStringList& args)
             outcome.out += bytes;
             return true;
         },
-        &outcome.error);
+        &outcome.error, &outcome.pdf);
     return outcome;
 }
 

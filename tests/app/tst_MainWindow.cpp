@@ -60,8 +60,9 @@ private slots:
         TfrmMain main;
         QCOMPARE(main.windowTitle(), QStringLiteral("Vandrelsholm Speed Math"));
         const QList<QAction*> top = main.menuBar()->actions();
-        QCOMPARE(top.size(), 5);
-        QCOMPARE(describe(top[0]->menu()), QStringLiteral("Open Report... | Printer Setup... | Exit"));
+        QCOMPARE(top.size(), 6);
+        QCOMPARE(describe(top[0]->menu()), QStringLiteral("Open Report... | Back Up Learner Data..., Restore Learner Data... | "
+                                                          "Print &Worksheets..., Printer Setup... | Exit"));
         QCOMPARE(describe(top[1]->menu()),
                  QStringLiteral("Addition..., Subtraction... | Doubling..., Halving..., Odds && Evens... | "
                                 "Multiplication..., Division... | Units && Tens..., Number && Tens... | Keyboard Skills..."));
@@ -70,13 +71,17 @@ private slots:
                                 "Direct Method..., Two-finger Method...) | S&quare (5?  && ?5..., 2-Digit... | 3-Digit...) | "
                                 "Speed Di&vision... | Square &Root..."));
         QCOMPARE(describe(top[3]->menu()), QStringLiteral("Switch User... | Performance Report..., Reset Scores... | Preferences..."));
-        QCOMPARE(describe(top[4]->menu()),
+        QCOMPARE(top[4]->objectName(), QStringLiteral("mnuRecords"));
+        QCOMPARE(top[4]->text(), QStringLiteral("&Records"));
+        QCOMPARE(describe(top[4]->menu()), QStringLiteral("Progress..., Class Overview..."));
+        QCOMPARE(describe(top[5]->menu()),
                  QStringLiteral("Help Topics | Getting Started, Learning Plan, Getting Screen Help, How To... | "
                                 "The Vandrelsholm Story | About..."));
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 5; ++i)
             QCOMPARE(top[i]->property("vsmHint").toString(), QStringLiteral("|To open the menu, first CLOSE this screen."));
-        QVERIFY(top[4]->property("vsmHint").toString().isEmpty());
-        for (const char* name : {"mnuAddition", "mnuMultiplyBasic", "mnu5__5", "mnuSquareRoot", "mnuAbout",
+        QVERIFY(top[5]->property("vsmHint").toString().isEmpty());
+        for (const char* name : {"mnuAddition", "mnuMultiplyBasic", "mnu5__5", "mnuSquareRoot", "mnuAbout", "mnuProgress",
+                                 "mnuClassOverview", "mnuBackUpLearnerData", "mnuRestoreLearnerData",
                                  "mnuPreferences", "mnuHelpVandrelsholmStory", "mnuAboutVandrelsholmSpeedMath"})
             QVERIFY2(main.menuItem(QString::fromLatin1(name)), name);
     }
@@ -88,9 +93,9 @@ private slots:
         Globals::IdleMusicOn = true;
         main.DisableMenuItemsAll();
         const QList<QAction*> top = main.menuBar()->actions();
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 5; ++i)
             QVERIFY(!top[i]->isEnabled());
-        QVERIFY(top[4]->isEnabled());
+        QVERIFY(top[5]->isEnabled());
         QVERIFY(!main.menuItem("mnuAboutVandrelsholmSpeedMath")->isEnabled());
         QVERIFY(main.menuItem("mnuHelpTopics")->isEnabled());
         QVERIFY(main.menuItem("mnuHelpVandrelsholmStory")->isEnabled());
@@ -253,9 +258,13 @@ private slots:
 
     void fit_to_screen_and_placement_arithmetic()
     {
-        QCOMPARE(TfrmMain::fitGeometry(QSize(640, 480)), QRect(0, 0, 640, 468));
-        QCOMPARE(TfrmMain::fitGeometry(QSize(1024, 768)), QRect(20, 0, 984, 744));
-        QCOMPARE(TfrmMain::fitGeometry(QSize(800, 600)), QRect(20, 0, 760, 576));
+        // The screen's available area: the whole of it on a 640-pixel-wide
+        // screen, a 20-pixel margin left and right elsewhere; a panel at the
+        // top or a task bar at the bottom is left free.
+        QCOMPARE(TfrmMain::fitGeometry(QRect(0, 0, 640, 452), 640), QRect(0, 0, 640, 452));
+        QCOMPARE(TfrmMain::fitGeometry(QRect(0, 0, 1024, 768), 1024), QRect(20, 0, 984, 768));
+        QCOMPARE(TfrmMain::fitGeometry(QRect(0, 27, 1280, 997), 1280), QRect(20, 27, 1240, 997));
+        QCOMPARE(TfrmMain::fitGeometry(QRect(1920, 0, 800, 560), 800), QRect(1940, 0, 760, 560));
         // 640 pixels: top 0, left (640 - width - 8) div 2, or 0 with less than 9 spare.
         QCOMPARE(TfrmMain::childPosition(640, QSize(), QSize(596, 400)), QPoint(18, 0));
         QCOMPARE(TfrmMain::childPosition(640, QSize(), QSize(632, 400)), QPoint(0, 0));
@@ -263,6 +272,24 @@ private slots:
         QCOMPARE(TfrmMain::childPosition(640, QSize(), QSize(630, 400)), QPoint(1, 0));
         // Elsewhere: centred in the client area.
         QCOMPARE(TfrmMain::childPosition(1024, QSize(900, 700), QSize(600, 400)), QPoint(150, 150));
+    }
+
+    // Shown, the main window fills the available area of its screen from
+    // top to bottom, with its margins.
+    void the_main_window_fills_the_available_area()
+    {
+        TestEnvironment env;
+        TfrmMain main;
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        const QRect available = main.screen()->availableGeometry();
+        // Once its frame is known, the frame (not the client area) fits.
+        QTRY_VERIFY(available.contains(main.frameGeometry()));
+        const QRect frame = main.frameGeometry();
+        QCOMPARE(frame.top(), available.top());
+        QCOMPARE(frame.bottom(), available.bottom());
+        QCOMPARE(frame.left(), available.left() + 20);
+        QCOMPARE(frame.right(), available.right() - 20);
     }
 
     void report_window_takes_the_client_height_less_100()

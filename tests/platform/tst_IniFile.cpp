@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -187,6 +188,72 @@ private slots:
         ini.eraseSection("GradePrefs");                   // every section of the name
         QVERIFY(!ini.sectionExists("GradePrefs"));
         QCOMPARE(ini.sections(), QStringList({"PlaySounds"}));
+    }
+
+    // Random files of repeated sections and keys in mixed letter case,
+    // comments, garbage and blank lines, values rewritten shorter and longer
+    // (over the old text and after it, with the text gathered anew once much
+    // is left behind), and every count set to 0 at once: the saved file is
+    // line for line what a plain list of lines gives.
+    void rewritesMatchALineModel()
+    {
+        const QStringList headers = {"[Addition]", "[addition]", " [Halving] ", "[HALVING]x", "[Other]"};
+        const QStringList names = {"Total", "total", " CORRECT ", "Correct", "Time1", "Option"};
+        const QStringList values = {"5", "0", "00", "$0", "0x0", " 0 ", "lots", "", "-1", "123456", "\"q\""};
+        const QStringList others = {"", "; comment", "garbage line", "   ", "Total", "=5"};
+        const QStringList sectionNames = {"Addition", "Halving", "Other"};
+        QRandomGenerator random(20240131);
+        const auto pick = [&random](const QStringList& list) { return list.at(int(random.bounded(list.size()))); };
+        const auto name = [](const QString& line) { return line.left(line.indexOf(u'=')).trimmed(); };
+        const auto isHeader = [](const QString& line) { return line.trimmed().startsWith(u'['); };
+        const auto isKey = [&](const QString& line) {
+            return !isHeader(line) && line.indexOf(u'=') > 0 && !name(line).isEmpty() && !line.trimmed().startsWith(u';');
+        };
+        const auto sectionOf = [](const QString& header) { return header.trimmed().mid(1, header.trimmed().indexOf(u']') - 1); };
+        for (int round = 0; round < 200; ++round) {
+            QStringList lines;
+            const int count = int(random.bounded(40));
+            for (int i = 0; i < count; ++i) {
+                const int kind = int(random.bounded(4));
+                lines << (kind == 0 ? pick(headers) : kind == 1 ? pick(others) : pick(names) + u'=' + pick(values));
+            }
+            put(path(), (lines.join("\r\n") + "\r\n").toLatin1());
+            IniFile ini(path());
+            const bool longValues = round % 50 == 0;
+            const int writes = longValues ? 4000 : int(random.bounded(30));
+            for (int w = 0; w < writes; ++w) {
+                // A key that the section's first copy has: its first line there.
+                const QString section = pick(sectionNames);
+                int line = -1;
+                bool inside = false;
+                for (int i = 0; i < lines.size() && !(inside && isHeader(lines.at(i))); ++i) {
+                    inside = inside || (isHeader(lines.at(i)) && sectionOf(lines.at(i)).compare(section, Qt::CaseInsensitive) == 0);
+                    if (inside && isKey(lines.at(i)) && line < 0 && name(lines.at(i)).compare("Option", Qt::CaseInsensitive) != 0)
+                        line = i;
+                }
+                if (line < 0)
+                    continue;
+                const QString value = QString(int(random.bounded(longValues ? 600 : 12)), QChar(u'a' + int(random.bounded(26))));
+                ini.writeString(section, name(lines.at(line)).toUpper(), value);
+                if (lines.at(line).mid(lines.at(line).indexOf(u'=') + 1).trimmed() != value)
+                    lines[line] = name(lines.at(line)) + u'=' + value;
+            }
+            int changed = 0;
+            bool inSection = false;
+            for (QString& line : lines) {
+                inSection = inSection || isHeader(line);
+                const QString key = name(line);
+                const QString value = line.mid(line.indexOf(u'=') + 1).trimmed();
+                if (inSection && isKey(line) && (key.compare("Total", Qt::CaseInsensitive) == 0 || key.compare("Correct", Qt::CaseInsensitive) == 0)
+                    && !QStringList({"0", "00", "$0", "0x0"}).contains(value)) {
+                    line = key + "=0";
+                    ++changed;
+                }
+            }
+            QCOMPARE(ini.writeIntegerEverywhere({"Total", " correct "}, 0), changed);
+            QVERIFY(ini.save());
+            QCOMPARE(QString::fromLatin1(get(path())), lines.join("\r\n") + "\r\n");
+        }
     }
 
     void missingThingsGiveDefaults()

@@ -5,6 +5,7 @@
 #include "app/Main.h"
 #include "practice/PracticeClock.h"
 #include "practice/Practise0Base.h"
+#include "practice/PractiseRulesForm.h"
 #include "practice/QuestionSource.h"
 #include "shell/Panel.h"
 #include "shell/StatusBar.h"
@@ -59,4 +60,37 @@ inline QString captionOf(QWidget* form, const QString& name)
 inline QString statusText(QWidget* form)
 {
     return form->findChild<StatusBar*>(QStringLiteral("stbrScreen"))->simpleText();
+}
+
+// What the learner types into a box: its text, after the tens that go to
+// the box's carry box (a carry-pair box takes the whole value).
+inline QString typedText(const RuleBox& rule, const WorkedProblem& problem)
+{
+    const QString text = rule.text.isEmpty() ? QString::number(rule.value) : rule.text;
+    const int carry = rule.carryLink >= 0 ? problem.carries.value(rule.carryLink).value : 0;
+    return carry > 0 ? QString::number(carry) + text : text;
+}
+
+// Types the worked problem of the last PLAY box by box as the highlight
+// comes to each (one the learner leaves short is left with Tab); returns
+// the names of the boxes typed.
+inline QSet<QString> typeSolution(TPractiseRulesForm* form)
+{
+    const WorkedProblem& problem = form->workedProblem();
+    QHash<QString, const RuleBox*> rules;
+    for (const RuleBox& rule : problem.boxes)
+        rules.insert(rule.box, &rule);
+    QSet<QString> typed;
+    while (true) {
+        QWidget* current = form->currentPanel();
+        const QString name = current ? current->objectName() : QString();
+        const RuleBox* rule = rules.value(name);
+        if (!rule || typed.contains(name))
+            break;
+        typed.insert(name);
+        typeDigits(form, typedText(*rule, problem));
+        if (form->currentPanel() == current)
+            press(form, Qt::Key_Tab);
+    }
+    return typed;
 }

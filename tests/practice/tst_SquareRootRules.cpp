@@ -217,11 +217,10 @@ private:
         }
         if (is(R"((\d+) = \((\d+) × 10\) ÷ 2)"))
             return from_({n(2)}) && n(1) == n(2) * 5 && value == n(1) ? QString() : QStringLiteral("half");
-        if (is(R"((\d+) ÷ (\d) --> (\d+)(, too large, lowered to (\d)|, too small, raised to (\d))?)")) {
+        if (is(R"((\d+) ÷ (\d) --> (\d+)(?:; .* so take (\d))?)")) {
+            // The reasons themselves are checked in tst_SquareRootHints.
             const qint64 estimate = n(1) / n(2);
-            const bool words = m.captured(4).isEmpty() ? value == estimate
-                               : !m.captured(5).isEmpty() ? estimate > value && n(5) == value
-                                                          : estimate < value && n(6) == value;
+            const bool words = m.captured(4).isEmpty() ? value == estimate : estimate != value && n(4) == value;
             return from_({n(1), n(2)}) && n(3) == estimate && words ? QString() : QStringLiteral("estimate");
         }
         if (is(R"((\d{3}) = \((\d) × (\d)\) × 2)") || is(R"((\d{3}) = \((\d) × (\d)\) × 2 --> ([\d ]+))"))
@@ -281,8 +280,17 @@ QList<QStringList> helpExamples()
     const QString topic = text.mid(begin, text.indexOf(QLatin1String("[end]"), begin) - begin);
     QList<QStringList> examples;
     const QRegularExpression block(QStringLiteral("```\\n(V¯[^`]*)```"));
-    for (auto it = block.globalMatch(topic); it.hasNext();)
-        examples << it.next().captured(1).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (auto it = block.globalMatch(topic); it.hasNext();) {
+        // A line that begins with blanks goes on with the step above it.
+        QStringList steps;
+        for (const QString& line : it.next().captured(1).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            if (line.startsWith(QLatin1String("  ")) && !steps.isEmpty())
+                steps.last() += QLatin1Char(' ') + line.trimmed();
+            else
+                steps << line;
+        }
+        examples << steps;
+    }
     return examples;
 }
 
@@ -631,11 +639,17 @@ void TestSquareRootRules::estimates()
                 return QString::number(b.value) + ' ' + b.hint;
         return QString();
     };
-    QCOMPARE(hintOf(9999, "pnlWorking5"), QStringLiteral("9 90 ÷ 9 --> 10, too large, lowered to 9|"));
-    QCOMPARE(hintOf(210, "pnlWorking5"), QStringLiteral("4 5 ÷ 1 --> 5, too large, lowered to 4|"));
-    QCOMPARE(hintOf(1099, "pnlWorking5"), QStringLiteral("3 5 ÷ 3 --> 1, too small, raised to 3|"));
-    QCOMPARE(hintOf(680073, "pnlWorking15"), QStringLiteral("4 40 ÷ 8 --> 5, too large, lowered to 4|"));
-    QCOMPARE(hintOf(68073, "pnlWorking5"), QStringLiteral("6 10 ÷ 2 --> 5, too small, raised to 6|"));
+    QCOMPARE(hintOf(9999, "pnlWorking5"),
+             QStringLiteral("9 90 ÷ 9 --> 10; 10 is too large: a root digit is at most 9, so take 9|"));
+    QCOMPARE(hintOf(210, "pnlWorking5"),
+             QStringLiteral("4 5 ÷ 1 --> 5; 5 is too large: 15 ² = 225 is more than 210, so take 4|"));
+    QCOMPARE(hintOf(1099, "pnlWorking5"),
+             QStringLiteral("3 5 ÷ 3 --> 1; 1 is too small: 1099 - 31 ² = 138 is more than 2 × 31 = 62, so take 2; "
+                            "2 is too small: 1099 - 32 ² = 75 is more than 2 × 32 = 64, so take 3|"));
+    QCOMPARE(hintOf(680073, "pnlWorking15"),
+             QStringLiteral("4 40 ÷ 8 --> 5; 5 is too large: 825 ² = 680625 is more than 680073, so take 4|"));
+    QCOMPARE(hintOf(68073, "pnlWorking5"),
+             QStringLiteral("6 10 ÷ 2 --> 5; 5 is too small: 680 - 25 ² = 55 is more than 2 × 25 = 50, so take 6|"));
     // A half of 100 does not fit two digits: its box takes three.
     for (const auto& [n, box] : {std::pair{960000LL, "pnlWorking14"}, std::pair{93120000LL, "pnlWorking30"}}) {
         for (const RuleBox& b : solved(n).boxes)

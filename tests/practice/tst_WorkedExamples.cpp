@@ -20,15 +20,6 @@
 
 namespace {
 
-// What the learner types into a box: its text, after the tens that go to
-// the box's carry box (a carry-pair box takes the whole value).
-QString typedText(const RuleBox& rule, const WorkedProblem& problem)
-{
-    const QString text = rule.text.isEmpty() ? QString::number(rule.value) : rule.text;
-    const int carry = rule.carryLink >= 0 ? problem.carries.value(rule.carryLink).value : 0;
-    return carry > 0 ? QString::number(carry) + text : text;
-}
-
 // The entry of a list of boxes whose panel has that component name, or nullptr.
 template <typename Entry>
 const Entry* named(const QList<Entry>& list, const QString& name)
@@ -106,24 +97,10 @@ private slots:
 
             // Each box the highlight comes to gets its digits, as the rules
             // work them; one the learner leaves short is left with Tab.
-            QHash<QString, const RuleBox*> rules;
             int inUse = 0;
-            for (const RuleBox& rule : problem.boxes) {
-                rules.insert(rule.box, &rule);
+            for (const RuleBox& rule : problem.boxes)
                 inUse += rule.unused ? 0 : 1;
-            }
-            QSet<QString> typed;
-            while (true) {
-                QWidget* current = form->currentPanel();
-                const QString name = current ? current->objectName() : QString();
-                const RuleBox* rule = rules.value(name);
-                if (!rule || typed.contains(name))
-                    break;
-                typed.insert(name);
-                typeDigits(form, typedText(*rule, problem));
-                if (form->currentPanel() == current)
-                    press(form, Qt::Key_Tab);
-            }
+            const QSet<QString> typed = typeSolution(form);
             QVERIFY2(typed.size() == inUse, qPrintable(QStringLiteral("%1: %2 of %3 boxes reached")
                                                             .arg(example).arg(typed.size()).arg(inUse)));
             press(form, Qt::Key_Escape);

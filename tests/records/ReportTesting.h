@@ -56,12 +56,12 @@ inline bool menusEnabled(const TfrmMain& main)
 
 inline bool menusDisabled(const TfrmMain& main)
 {
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         if (main.topMenu(i)->menuAction()->isEnabled())
             return false;
     }
     return !main.menuItem(QStringLiteral("mnuAboutVandrelsholmSpeedMath"))->isEnabled()
-           && main.topMenu(4)->menuAction()->isEnabled();
+           && main.topMenu(5)->menuAction()->isEnabled();
 }
 
 inline QTextEdit* box(QWidget* form)

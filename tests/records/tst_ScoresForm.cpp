@@ -13,6 +13,7 @@
 #include "platform/Rtf.h"
 #include "records/MarksheetRules.h"
 #include "records/OpenReport.h"
+#include "records/ProgressWindow.h"
 #include "records/Scores.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
@@ -72,7 +73,13 @@ private slots:
         });
         QCOMPARE(bar, QStringList({"bitbtnPrint Print... \"Print the marksheet below.\" 80100",
                                    "bitbtnSave &Save... \"Saves the marksheet into a file.\" 80110",
+                                   "bitbtnProgress &Progress \"Shows your practice history: figures and charts over time.\" 80290",
                                    "BitBtnCancel &Close \"Closes this window.\" 80120"}));
+        // Progress opens the learner's history beside the report.
+        form->findChild<QPushButton*>(QStringLiteral("bitbtnProgress"))->click();
+        QCOMPARE(main.findChildren<ProgressWindow*>().size(), 1);
+        QVERIFY(main.findChild<ProgressWindow*>()->isVisible());
+        main.findChild<ProgressWindow*>()->close();
         QTextEdit* edit = box(form);
         QVERIFY(edit->isReadOnly());
         QCOMPARE(edit->font().family(), QStringLiteral("Courier New"));
@@ -329,20 +336,20 @@ private slots:
         QVERIFY(form);
         auto* popup = form->findChild<WhatsThisMenu*>(QStringLiteral("popupWhatsThis"));
         QVERIFY(popup);
-        for (const char* name : {"bitbtnPrint", "bitbtnSave", "BitBtnCancel"}) {
+        for (const char* name : {"bitbtnPrint", "bitbtnSave", "bitbtnProgress", "BitBtnCancel"}) {
             QWidget* button = form->findChild<QPushButton*>(QString::fromLatin1(name));
             emit button->customContextMenuRequested(QPoint(2, 2));
             QCOMPARE(popup->popupComponent(), button);
             popup->whatsThisAction()->trigger();
             popup->hide();
         }
-        QCOMPARE(env.help.requests.size(), 3);
+        QCOMPARE(env.help.requests.size(), 4);
         QList<int> contexts;
         for (const Help::Request& r : env.help.requests) {
             QCOMPARE(r.command, unsigned(Help::HELP_CONTEXTPOPUP));
             contexts.append(r.data.toInt());
         }
-        QCOMPARE(contexts, (QList<int>{80100, 80110, 80120}));
+        QCOMPARE(contexts, (QList<int>{80100, 80110, 80290, 80120}));
     }
 };
 

@@ -345,7 +345,7 @@ private slots:
         QCOMPARE(Globals::UserName, QStringLiteral("Ann"));
     }
 
-    void removing_deletes_the_file_now_and_the_list_line_at_the_next_sign_in()
+    void removing_trashes_the_files_now_and_the_list_line_at_the_next_sign_in()
     {
         TestEnvironment env;
         UserStore store;
@@ -357,8 +357,11 @@ private slots:
         QString error;
         again.loadNames(&error);
         QVERIFY(!again.removeLearner("Carl"));
+        env.writeFile("users/Bob.review.csv", "misses");
         QVERIFY(again.removeLearner("Bob"));
         QVERIFY(!QFileInfo::exists(env.path("users/Bob.ini")));
+        QCOMPARE(env.readFile("trash/Bob.ini"), QByteArray("[Addition]\r\nTotal=5\r\n"));
+        QCOMPARE(env.readFile("trash/Bob.review.csv"), QByteArray("misses"));
         QVERIFY(QFileInfo::exists(env.path("users/Ann.ini")));
         QVERIFY(again.listChanged());
         QCOMPARE(env.readFile("users/UserList.ini"), QByteArray("Ann\r\nBob\r\n"));

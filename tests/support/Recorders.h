@@ -17,7 +17,7 @@ class RecordingDialogs : public Dialogs
 {
 public:
     struct Box {
-        QString kind; // "error", "information", "confirm", "beep", "open", "save", "print", "printerSetup"
+        QString kind; // "error", "information", "confirm", "beep", "open", "save", "folder", "print", "printerSetup"
         QString text;
     };
 
@@ -45,6 +45,11 @@ public:
         lastSuffix = suffix;
         return saveAnswer;
     }
+    QString chooseFolder(QWidget*, const QString& title) override
+    {
+        boxes.append({QStringLiteral("folder"), title});
+        return folderAnswer;
+    }
     bool print(QWidget*, QPrinter& printer) override;
     bool printerSetup(QWidget*, QPrinter&) override
     {
@@ -62,6 +67,7 @@ public:
     bool defaultConfirm = true; // when confirmAnswers is empty
     QString openAnswer;         // file chosen in the open dialog ("" = cancelled)
     QString saveAnswer;         // file chosen in the save dialog ("" = cancelled)
+    QString folderAnswer;       // folder chosen in the folder dialog ("" = cancelled)
     QString lastSaveTitle;
     QString lastFilter;         // filter and default extension of the last open or save dialog
     QString lastSuffix;

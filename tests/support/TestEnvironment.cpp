@@ -5,9 +5,11 @@
 #include <QFileInfo>
 
 #include "platform/SystemInfo.h"
+#include "records/HistoryFile.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
 #include "shell/ScreenSettings.h"
+#include "shell/UserStore.h"
 
 TestEnvironment::TestEnvironment()
 {
@@ -17,10 +19,23 @@ TestEnvironment::TestEnvironment()
     SystemInfo::setInstallFolderForTests(installFolder());
     Globals::resetAll();
     ScreenSettings::newSession();
+    HistoryFile::resetForTests();
     Dialogs::install(&dialogs);
     SoundPlayer::install(&sounds);
     Help::install(&help);
     HintRouter::instance().setCurrentHint(QString());
+    UserStore::setTrashForTests([this](const QString& path, QString* inTrash) {
+        if (!trashAvailable || !QDir().mkpath(trashFolder()))
+            return false;
+        // Trash keeps every removal: a repeated name gets a number.
+        QString target = trashFolder() + QLatin1Char('/') + QFileInfo(path).fileName();
+        for (int n = 2; QFileInfo::exists(target); ++n)
+            target = trashFolder() + QStringLiteral("/%1.%2").arg(QFileInfo(path).fileName()).arg(n);
+        if (!QFile::rename(path, target))
+            return false;
+        *inTrash = target;
+        return true;
+    });
 }
 
 TestEnvironment::~TestEnvironment()
@@ -28,8 +43,11 @@ TestEnvironment::~TestEnvironment()
     Dialogs::install(nullptr);
     SoundPlayer::install(nullptr);
     Help::install(nullptr);
+    UserStore::setTrashForTests({});
     SystemInfo::setProgramFolderForTests(QString());
     SystemInfo::setInstallFolderForTests(QString());
+    HistoryFile::setClockForTests(nullptr);
+    HistoryFile::resetForTests();
     Globals::resetAll();
 }
 

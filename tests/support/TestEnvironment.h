@@ -23,6 +23,10 @@ public:
     QString programFolder() const { return m_dir.path() + QStringLiteral("/program/"); }
     QString installFolder() const { return m_dir.path() + QStringLiteral("/install"); }
     QString path(const QString& relative) const { return m_dir.filePath(relative); }
+    // The desktop's trash of the test: removed learners' files are moved to
+    // "<temp>/trash" (set trashAvailable false for a desktop without one).
+    QString trashFolder() const { return m_dir.path() + QStringLiteral("/trash"); }
+    bool trashAvailable = true;
 
     // Writes a file (creating its folders); bytes as given.
     void writeFile(const QString& relative, const QByteArray& bytes) const;
