@@ -128,6 +128,10 @@ HelpWindow::HelpWindow(const QString& name) : m_name(name)
     connect(new QShortcut(QKeySequence::Back, this), &QShortcut::activated, this, &HelpWindow::goBack);
     connect(new QShortcut(QKeySequence::Forward, this), &QShortcut::activated, this,
             &HelpWindow::goForward);
+    // ESC closes the window, as it closes the program's dialogs.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     connect(m_txtTopic, &QTextBrowser::anchorClicked, this, &HelpWindow::followLink);
     connect(m_edtFind, &QLineEdit::textChanged, this, &HelpWindow::filterFinder);
     connect(m_edtFind, &QLineEdit::returnPressed, this, &HelpWindow::openFinderSelection);

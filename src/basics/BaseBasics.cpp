@@ -82,6 +82,7 @@ TBasicsBaseForm::TBasicsBaseForm(QWidget* parent) : ChildForm(parent)
     setObjectName(QStringLiteral("BasicsBaseForm"));
     setKeyPreview(true);
     setClientSize(ClientWidth, ClientHeight);
+    keepLayoutFont(12);
     setAutoFillBackground(true);
 
     popupWhatsThis = new WhatsThisMenu(this);
@@ -228,6 +229,9 @@ void TBasicsBaseForm::createTimerPanel()
     lblAnswer = label(QStringLiteral("lblAnswer"), QStringLiteral("Answer Time"), 46);
     trkbrAnswer = makeTrackBar(pnlTimer, QStringLiteral("trkbrAnswer"), 2, 40);
     trkbrAnswer->setGeometry(6, 62, 188, 26);
+    // The labels name their track bars (for screen readers too).
+    lblQuestion->setBuddy(trkbrQuestion);
+    lblAnswer->setBuddy(trkbrAnswer);
 
     btnTestSpeed = new QPushButton(CheckTimingCaption, pnlTimer);
     btnTestSpeed->setObjectName(QStringLiteral("btnTestSpeed"));

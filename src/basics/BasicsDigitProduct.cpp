@@ -62,7 +62,7 @@ void TBasicsDigitProductForm::createLetters(const QString& panelName, const QStr
     chkNT = new QCheckBox(pnlLetters);
     chkNT->setObjectName(QStringLiteral("chkNT"));
     chkNT->setChecked(true);
-    chkNT->setFocusPolicy(Qt::NoFocus);
+    chkNT->setAccessibleName(QStringLiteral("Show the letters"));
     chkNT->setGeometry(lblPart->x() - left + (lblPart->width() - 20) / 2, 3, 20, 20);
     Hints::setHint(chkNT, checkHint);
     setHelp(chkNT, helpContext);

@@ -49,6 +49,7 @@ Panel* TBasicsOptionForm::addOption(Panel* frame, int number, const QString& nam
     button->setFontSpec(QStringLiteral("Arial"), 13, true);
     button->setCursor(Qt::PointingHandCursor);
     styleOptionButton(button, false);
+    button->setOptionGroup(this); // the buttons of every frame are one group
     Hints::setHint(button, hint);
     connect(button, &Panel::clicked, this, [this, button] { ActivateOptionButton(button); });
     m_options.append({number, button});

@@ -28,6 +28,7 @@ TBasicsRulesForMultiplicationForm::TBasicsRulesForMultiplicationForm(QWidget* pa
     mmoRule->setObjectName(QStringLiteral("mmoRule"));
     mmoRule->setReadOnly(true);
     mmoRule->setFocusPolicy(Qt::NoFocus);
+    mmoRule->setAccessibleName(QStringLiteral("Rule"));
     mmoRule->installEventFilter(this);
     QFont memoFont(QStringLiteral("Times New Roman"));
     memoFont.setPixelSize(19);
@@ -39,6 +40,7 @@ TBasicsRulesForMultiplicationForm::TBasicsRulesForMultiplicationForm(QWidget* pa
     lblEqual = DrillWidgets::bigLabel(this, QStringLiteral("lblEqual"), QStringLiteral("="));
     lblEqual->setGeometry(numberLeft - equalWidth - 4, rowTop, equalWidth, DrillWidgets::BoxHeight);
     pnlNumber = DrillWidgets::bigPanel(this, QStringLiteral("pnlNumber"), QString(), QColor());
+    pnlNumber->setAccessibleName(QStringLiteral("Number"));
     pnlNumber->setGeometry(numberLeft, rowTop, numberWidth, DrillWidgets::BoxHeight);
 
     updnRuleChanger = new UpDown(this, QStringLiteral("updnRuleChanger"));

@@ -44,10 +44,8 @@ TPractise0BaseForm::TPractise0BaseForm(QWidget* parent) : ChildForm(parent)
 {
     setKeyPreview(true);
     setFocusPolicy(Qt::StrongFocus);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(11);
-    setFont(f);
     setClientSize(588, 379);
+    keepLayoutFont(11);
     createControls();
 
     // The application's hints go to this screen's status bar.
@@ -329,6 +327,7 @@ void TPractise0BaseForm::BitBtnPlayClick(QObject* sender)
     SetScreenHint(Strings::text(Strings::HintPressStop));
     State = Playing;
 
+    announceCurrentBox(nullptr); // a new attempt: its first box is news
     ClearQuestionPanels();
     ClearAnswerPanels();
     ClearWorkingPanels();

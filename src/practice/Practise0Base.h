@@ -486,6 +486,9 @@ private:
     QHash<Panel*, PanelColors> m_hintedPanels; // other panels lit by colour hints, with their own colours
     QHash<QString, Panel*> m_panelsByName;
     QSet<const Panel*> m_wiredPanels; // working panels whose click is wired
+    // The box screen readers were last told holds the highlight.
+    QPointer<Panel> m_announcedBox;
+    void announceCurrentBox(Panel* box);
     QMetaObject::Connection m_hintConnection;
     bool m_setUp = false; // SetUpScreen has run
     QString m_playedOptionsKey; // BestTimeKey() of the options selected when the question was played

@@ -63,7 +63,7 @@ void TPractiseMultiply2FingerMethodForm::createDigitRange()
         radio->setObjectName(r.button);
         radio->setGeometry(left, 16, 15, 15);
         radio->setChecked(r.range == m_range);
-        radio->setFocusPolicy(Qt::NoFocus);
+        radio->setAccessibleName(r.caption); // its caption is the panel beside it
         auto* label = new Panel(pnlOptDigits, r.label);
         label->setGeometry(left + 15, 15, 29, 16);
         label->setBevelOuter(Panel::Bevel::None);

@@ -215,7 +215,7 @@ void TPractiseSquareRootForm::createRemainderArea()
 void TPractiseSquareRootForm::createRootArea()
 {
     const BoxFactory onForm(this);
-    onForm.sign(QStringLiteral("lblEqual"), QStringLiteral("="), {271, 78, 20, 17}, 19);
+    onForm.sign(QStringLiteral("lblEqual"), QStringLiteral("="), {271, 76, 20, 21}, 19); // a whole line of the font
     for (int i = 0; i < 4; ++i) {
         Panel* answer = onForm.answer(PracticeText::numbered("pnlAnswer", 3 - i),
                                       square(AnswerLeft + Step * i, RootTop), 16);

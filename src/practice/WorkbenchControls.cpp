@@ -40,7 +40,7 @@ QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(name);
     box->setChecked(checked);
-    box->setFocusPolicy(Qt::NoFocus);
+    box->setFocusPolicy(Qt::TabFocus);
     Hints::setHint(box, hint);
     Hints::setHelpContext(box, helpContext);
     return box;
@@ -221,7 +221,7 @@ void TPractise0BaseForm::createRightWrongAndAnswerSteps()
     rdoShowMyAnswerSteps->setGeometry(8, 2, 178, 18);
     rdoShowActualAnswerSteps->setGeometry(8, 20, 178, 18);
     for (QRadioButton* r : {rdoShowMyAnswerSteps, rdoShowActualAnswerSteps}) {
-        r->setFocusPolicy(Qt::NoFocus);
+        r->setFocusPolicy(Qt::TabFocus);
         r->setAutoExclusive(false);
         Hints::setHelpContext(r, PracticeHelp::AnswerSteps);
         // A click on the checked button keeps it checked.
@@ -304,6 +304,7 @@ int TPractise0BaseForm::AddWorkingPanel(Panel* panel, int width, int carryLink)
     const int index = int(WorkingPanels.size());
     WorkingPanels.append(entry);
     panel->setTag(index);
+    panel->setKind(Panel::Kind::Box);
     if (!m_wiredPanels.contains(panel)) {
         m_wiredPanels.insert(panel);
         connect(panel, &Panel::clicked, this, [this, panel] { HighlightWorkingPanelOnMouseClick(panel); });
@@ -320,6 +321,7 @@ int TPractise0BaseForm::AddCarryPanel(Panel* panel)
     entry.FontColor = SysColors::windowText();
     const int index = int(CarryPanels.size());
     CarryPanels.append(entry);
+    panel->setKind(Panel::Kind::Box);
     connect(panel, &Panel::clicked, this, [this, panel] { TransferHighlightToWorkingPanel(panel); });
     popupWhatsThis->attach(panel);
     return index;

@@ -106,6 +106,18 @@ void TPractise0BaseForm::HighlightWorkingPanel()
         carry->setFontColor(SysColors::Black);
     }
     panel->setFontColor(GetHighlightFontColor(panel, WorkingPanels, lastIndex()));
+    announceCurrentBox(panel);
+}
+
+void TPractise0BaseForm::announceCurrentBox(Panel* box)
+{
+    if (m_announcedBox == box)
+        return;
+    if (m_announcedBox)
+        m_announcedBox->setCurrent(false);
+    m_announcedBox = box;
+    if (box)
+        box->setCurrent(true);
 }
 
 void TPractise0BaseForm::RefreshHighlight()
@@ -315,6 +327,11 @@ void TPractise0BaseForm::ShowRightWrong()
     imgRight->setVisible(IsCorrect);
     imgWrong->setVisible(!IsCorrect);
     pnlRightWrong->show();
+    QString answer;
+    for (const PanelEntry& e : AnswerPanels)
+        answer += e.Panel->caption();
+    pnlRightWrong->announce(QStringLiteral("%1, the answer is %2")
+                                .arg(IsCorrect ? QStringLiteral("Right") : QStringLiteral("Wrong"), answer));
 }
 
 void TPractise0BaseForm::ShowAnswerSteps(const QString& which)

@@ -155,7 +155,8 @@ void TAboutBox::buildControls()
     lblURL = new QLabel(this);
     lblURL->setObjectName(QStringLiteral("lblURL"));
     QPalette urlPalette = lblURL->palette();
-    urlPalette.setColor(QPalette::WindowText, QColor(0, 0, 0xC0));
+    // Link blue, lightened where the desktop's window colour is dark.
+    urlPalette.setColor(QPalette::WindowText, readableOn(QColor(0, 0, 0xC0), urlPalette.color(QPalette::Window)));
     lblURL->setPalette(urlPalette);
 
     auto* heading = new QVBoxLayout;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 
@@ -9,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
+#include "shell/Panel.h"
 #include "shell/Strings.h"
 
 ChildForm::ChildForm(QWidget* parent) : QWidget(parent)
@@ -41,6 +43,13 @@ void ChildForm::setClientSize(int width, int height)
         frame->adjustSize();
         frame->setFixedSize(frame->sizeHint());
     }
+}
+
+void ChildForm::keepLayoutFont(int pixelSize)
+{
+    QFont layoutFont(QStringLiteral("Arial"));
+    layoutFont.setPixelSize(pixelSize);
+    setFont(layoutFont);
 }
 
 QMdiSubWindow* ChildForm::subWindow() const
@@ -96,6 +105,20 @@ bool ChildForm::eventFilter(QObject* watched, QEvent* event)
     if (m_keyPreview && !m_closed
         && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         auto* target = qobject_cast<QWidget*>(watched);
+        if (target && event->type() == QEvent::KeyPress && isContextMenuKey(static_cast<QKeyEvent*>(event))
+            && (target == this || isAncestorOf(target)) && !isPropagation(target, event)) {
+            // The context-menu key and Shift+F10 open the pop-up menu of the
+            // control with the focus, as a right click on it does.
+            const QPoint at = target->rect().center();
+            QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+            QApplication::sendEvent(target, &menu);
+            event->accept();
+            return true;
+        }
+        // The keys an option button answers itself (a radio group's keys).
+        const auto* option = qobject_cast<const Panel*>(watched);
+        if (option && option->claimsKey(static_cast<QKeyEvent*>(event)->key()))
+            target = nullptr;
         if (target && (target == this || isAncestorOf(target)) && !isPropagation(target, event)) {
             auto* key = static_cast<QKeyEvent*>(event);
             m_lastKey = {event, target, event->type(), key->key(), key->timestamp()};
@@ -108,6 +131,12 @@ bool ChildForm::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool ChildForm::isContextMenuKey(const QKeyEvent* key)
+{
+    return key->key() == Qt::Key_Menu
+           || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
 }
 
 // An unhandled key travels from the control up through its parents, and the

@@ -27,6 +27,11 @@ public:
 
     // Fixes the client area size.
     void setClientSize(int width, int height);
+    // A window laid out at fixed places keeps the font its places were
+    // measured for (Arial at a pixel size), whatever font and size the
+    // desktop gives the application: with a large desktop font its texts
+    // would not fit their places.
+    void keepLayoutFont(int pixelSize);
 
     // Asks the window to close, as its close box does. True when it closed.
     bool closeForm();
@@ -76,6 +81,7 @@ protected:
 
 private:
     bool isPropagation(QWidget* target, QEvent* event) const;
+    static bool isContextMenuKey(const QKeyEvent* key);
 
     struct LastKey {
         const QEvent* event = nullptr;

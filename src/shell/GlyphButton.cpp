@@ -14,6 +14,36 @@ GlyphButton::GlyphButton(QWidget* parent, const QString& name, Glyph glyph, cons
     setIcon(icon);
     setIconSize(QSize(side, side));
     setFocusPolicy(Qt::TabFocus);
+    // A button that shows only its glyph is named after it for screen readers.
+    if (caption.isEmpty())
+        setAccessibleName(glyphName(glyph));
+}
+
+QString GlyphButton::glyphName(Glyph glyph)
+{
+    switch (glyph) {
+    case Glyph::Play:
+        return QStringLiteral("Play");
+    case Glyph::Stop:
+        return QStringLiteral("Stop");
+    case Glyph::Eject:
+        return QStringLiteral("Eject");
+    case Glyph::Help:
+        return QStringLiteral("Help");
+    case Glyph::Clear:
+        return QStringLiteral("Clear");
+    case Glyph::Rewind:
+        return QStringLiteral("Restart");
+    case Glyph::Record:
+        return QStringLiteral("Custom question");
+    case Glyph::Navigate:
+        return QStringLiteral("Keys");
+    case Glyph::Tick:
+        return QStringLiteral("Right");
+    case Glyph::Cross:
+        return QStringLiteral("Wrong");
+    }
+    return QString();
 }
 
 QPixmap GlyphButton::draw(Glyph glyph, int side)

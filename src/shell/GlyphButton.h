@@ -18,6 +18,8 @@ public:
 
     // The glyph drawn at a size (side in pixels), in its own colours.
     static QPixmap draw(Glyph glyph, int side);
+    // The glyph's name ("Play"), the accessible name of a button without caption.
+    static QString glyphName(Glyph glyph);
 
 private:
     Glyph m_glyph;

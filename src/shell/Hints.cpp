@@ -1,5 +1,6 @@
 #include "shell/Hints.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
 #include <QStatusTipEvent>
@@ -8,6 +9,15 @@
 namespace {
 const char* const HintProperty = "vsmHint";
 const char* const HelpContextProperty = "vsmHelpContext";
+const char* const NamedByHintProperty = "vsmNamedByHint";
+
+// A button without a caption (an image, a bare check mark) shows no text a
+// screen reader could read as its name.
+bool showsNoText(const QWidget* control)
+{
+    const auto* button = qobject_cast<const QAbstractButton*>(control);
+    return button && button->text().isEmpty();
+}
 } // namespace
 
 namespace Hints {
@@ -20,6 +30,12 @@ void setHint(QWidget* control, const QString& hint)
     const QString tip = shortHint(hint);
     control->setToolTip(tip);
     control->setToolTipDuration(tip.isEmpty() ? -1 : 60000);
+    // A screen reader reads the long part as the control's description.
+    control->setAccessibleDescription(longHint(hint));
+    if (showsNoText(control) && (control->accessibleName().isEmpty() || control->property(NamedByHintProperty).toBool())) {
+        control->setAccessibleName(tip);
+        control->setProperty(NamedByHintProperty, true);
+    }
     if (HintRouter::instance().currentControl() == control)
         HintRouter::instance().hintFromControl(control);
 }

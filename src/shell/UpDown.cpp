@@ -1,5 +1,7 @@
 #include "shell/UpDown.h"
 
+#include <QKeyEvent>
+#include <QPainter>
 #include <QToolButton>
 
 UpDown::UpDown(QWidget* parent, const QString& name) : QWidget(parent)
@@ -17,6 +19,31 @@ UpDown::UpDown(QWidget* parent, const QString& name) : QWidget(parent)
     m_down = arrow(Qt::DownArrow, Direction::Down);
     m_up->setObjectName(name + QStringLiteral("Up"));
     m_down->setObjectName(name + QStringLiteral("Down"));
+    m_up->setAccessibleName(QStringLiteral("Up"));
+    m_down->setAccessibleName(QStringLiteral("Down"));
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void UpDown::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const bool up = m_horizontal ? key == Qt::Key_Right : key == Qt::Key_Up;
+    const bool down = m_horizontal ? key == Qt::Key_Left : key == Qt::Key_Down;
+    if (up || down) {
+        click(up ? Direction::Up : Direction::Down);
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void UpDown::paintEvent(QPaintEvent*)
+{
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    p.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void UpDown::setRange(int minimum, int maximum)

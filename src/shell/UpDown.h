@@ -47,6 +47,9 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // With the focus, the arrow keys press its arrows.
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void layoutArrows();
