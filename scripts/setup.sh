@@ -2,9 +2,10 @@
 # Installs the Debian packages that building, running, testing and packaging
 # need, when any is missing: cpack's Debian generator computes dependencies
 # with dpkg-shlibdeps (dpkg-dev, file); the package test validates the menu
-# entry and the metainfo (desktop-file-utils, appstream) and renders the
-# manual pages (man-db, groff-base). Qt Charts needs the OpenGL module's
-# development files, which Debian's qt6-charts-dev does not bring along.
+# entry and the metainfo (desktop-file-utils, appstream), renders the
+# manual pages (man-db, groff-base) and runs lintian on the package. Qt Charts
+# needs the OpenGL module's development files, which Debian's qt6-charts-dev
+# does not bring along.
 # Installing needs root (or sudo).
 set -euo pipefail
 
@@ -16,7 +17,7 @@ packages=(
   libx11-dev libgl-dev
   fonts-liberation
   xvfb xauth poppler-utils
-  dpkg-dev file desktop-file-utils appstream man-db groff-base
+  dpkg-dev file desktop-file-utils appstream man-db groff-base lintian
   clang-14 libclang-rt-14-dev
 )
 

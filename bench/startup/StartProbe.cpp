@@ -1,9 +1,15 @@
 // A Qt generic plugin that the start-up benchmark loads into the program it
 // measures (QT_PLUGIN_PATH and QT_QPA_GENERIC_PLUGINS=vsmstartprobe), so the
 // program itself needs no code for it. It watches the application's events
-// and, once the first top-level window has been exposed and the event loop has
-// come back from painting it, writes one line to standard error:
-//   vsm-start-probe shown <CLOCK_MONOTONIC ns> <processor time of the process, ns>
+// and writes one line to standard error for each of two moments, once the
+// event loop has come back from painting:
+//   vsm-start-probe window <CLOCK_MONOTONIC ns> <processor time of the process, ns>
+// when the first top-level window has been exposed, and
+//   vsm-start-probe dialog <CLOCK_MONOTONIC ns> <processor time of the process, ns>
+// when the object named by VSM_START_PROBE_DIALOG (an objectName, default
+// "AboutBox") has first been painted. The processor time counts every thread
+// the process has had. With VSM_START_PROBE_EXIT=1 the process ends at once
+// after the dialog line (for profiling the start-up alone).
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -13,6 +19,8 @@
 
 #include <cstdio>
 #include <ctime>
+#include <string_view>
+#include <unistd.h>
 
 namespace {
 
@@ -26,7 +34,7 @@ qint64 nanoseconds(clockid_t clock)
 class StartProbe : public QObject
 {
 public:
-    StartProbe()
+    StartProbe() : m_dialogName(qEnvironmentVariable("VSM_START_PROBE_DIALOG", QStringLiteral("AboutBox")))
     {
         QCoreApplication::instance()->installEventFilter(this);
     }
@@ -34,25 +42,37 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Expose && !m_seen) {
+        if (event->type() == QEvent::Expose && !m_windowSeen) {
             auto* window = qobject_cast<QWindow*>(watched);
             if (window && window->isTopLevel() && window->isExposed()) {
-                m_seen = true;
-                // The expose is delivered (and the window painted) after this
-                // filter returns; the zero timer fires once that is done.
-                QTimer::singleShot(0, this, [] {
-                    std::fprintf(stderr, "vsm-start-probe shown %lld %lld\n",
-                                 static_cast<long long>(nanoseconds(CLOCK_MONOTONIC)),
-                                 static_cast<long long>(nanoseconds(CLOCK_PROCESS_CPUTIME_ID)));
-                    std::fflush(stderr);
-                });
+                m_windowSeen = true;
+                reportLater("window");
             }
+        } else if (event->type() == QEvent::Paint && !m_dialogSeen && watched->objectName() == m_dialogName) {
+            m_dialogSeen = true;
+            reportLater("dialog");
         }
         return false;
     }
 
 private:
-    bool m_seen = false;
+    // The event is delivered (and the window painted and flushed) after this
+    // filter returns; the zero timer fires once that is done.
+    void reportLater(const char* what)
+    {
+        QTimer::singleShot(0, this, [what] {
+            std::fprintf(stderr, "vsm-start-probe %s %lld %lld\n", what,
+                         static_cast<long long>(nanoseconds(CLOCK_MONOTONIC)),
+                         static_cast<long long>(nanoseconds(CLOCK_PROCESS_CPUTIME_ID)));
+            std::fflush(stderr);
+            if (what == std::string_view("dialog") && qEnvironmentVariableIntValue("VSM_START_PROBE_EXIT") == 1)
+                _exit(0);
+        });
+    }
+
+    QString m_dialogName;
+    bool m_windowSeen = false;
+    bool m_dialogSeen = false;
 };
 
 } // namespace

@@ -152,7 +152,7 @@ void TfrmMain::createMenus()
             &TfrmMain::mnuPrintWorksheetsClick);
     addItem(file, QStringLiteral("mnuPrinterSetup"), QStringLiteral("Printer Setup..."), &TfrmMain::mnuPrinterSetupClick);
     file->addSeparator();
-    addItem(file, QStringLiteral("mnuExit"), QStringLiteral("Exit"), &TfrmMain::mnuExitClick);
+    addItem(file, QStringLiteral("mnuExit"), QStringLiteral("Exit"), &TfrmMain::mnuExitClick)->setShortcut(Qt::CTRL | Qt::Key_Q);
 
     QMenu* basics = topMenu(QStringLiteral("mnuBasics"), QStringLiteral("&Basics"));
     QMenu* practice = topMenu(QStringLiteral("mnuPractice"), QStringLiteral("&Practice"));
@@ -439,6 +439,18 @@ bool TfrmMain::event(QEvent* event)
         return true;
     }
     return QMainWindow::event(event);
+}
+
+// F1 reaches the main window when no screen has taken it: with no screen
+// open it opens the contents of the help file.
+void TfrmMain::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier && childForms().isEmpty()) {
+        Help::current().winHelp(this, m_helpFile, Help::HELP_CONTENTS, 0);
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

@@ -97,6 +97,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     // The hint of a greyed menu title while the mouse is over it or its Alt
     // key is pressed (disabled menus give no status tip of their own).
     bool eventFilter(QObject* watched, QEvent* event) override;

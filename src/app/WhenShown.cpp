@@ -15,7 +15,9 @@ public:
     FirstShownWatcher(QWidget* window, std::function<void()> work, int latestMs)
         : QObject(window), m_work(std::move(work))
     {
-        if (QWindow* handle = window->windowHandle())
+        if (!window->isWindow())
+            window->installEventFilter(this); // a widget inside a window: its first paint
+        else if (QWindow* handle = window->windowHandle())
             handle->installEventFilter(this);
         QTimer::singleShot(latestMs, this, &FirstShownWatcher::run);
     }
@@ -23,10 +25,13 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+        const bool shown = watched->isWidgetType()
+                               ? event->type() == QEvent::Paint
+                               : event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed();
+        if (shown) {
             watched->removeEventFilter(this);
-            // The expose is handled (and the window painted) after this
-            // filter returns; the zero timer comes after that.
+            // The expose or paint is handled after this filter returns; the
+            // zero timer comes after that.
             QTimer::singleShot(0, this, &FirstShownWatcher::run);
         }
         return false;

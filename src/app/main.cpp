@@ -3,11 +3,15 @@
 #include <QProxyStyle>
 #include <QStyleFactory>
 
+#include <cstdio>
+
+#include "app/CommandLine.h"
 #include "app/Main.h"
 #include "app/TerminationSignals.h"
 #include "app/WhenShown.h"
 #include "app/multinst.h"
 #include "platform/SoundPlayer.h"
+#include "shell/ChildForm.h"
 #include "shell/Globals.h"
 #include "shell/Strings.h"
 
@@ -28,10 +32,35 @@ public:
     }
 };
 
+// Prints text whole on stream; false when it could not be written.
+bool print(std::FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size())
+           && std::fflush(stream) == 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    // The command line is read before any window, lock or sound exists.
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const CommandLine commandLine(args);
+    switch (commandLine.action()) {
+    case CommandLine::Action::Help:
+        return print(stdout, commandLine.helpText()) ? 0 : 1;
+    case CommandLine::Action::Version:
+        return print(stdout, commandLine.versionText()) ? 0 : 1;
+    case CommandLine::Action::Refuse:
+        print(stderr, commandLine.errorText());
+        return CommandLine::RefusedExitCode;
+    case CommandLine::Action::Run:
+        break;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vandrelsholm Speed Math"));
     QApplication::setOrganizationName(QStringLiteral("Vandrelsholm"));
@@ -56,13 +85,20 @@ int main(int argc, char* argv[])
 #endif
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &mainWindow, &TfrmMain::closeForSessionEnd);
     mainWindow.show();
-    // The main window comes on screen first; its icon (reading an image
-    // loads Qt's image plugins), the sign-in dialog inside it and the opening
-    // prompt (the sound output loads with it) follow at once.
+    // The main window comes on screen first, then the sign-in dialog inside
+    // it, where the learner can act; the window icon and the opening prompt
+    // (the sound output and the multimedia library load with it) follow once
+    // the dialog has been painted.
     whenFirstShown(&mainWindow, [&mainWindow] {
-        QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/AppIcon.png")));
         mainWindow.mnuAboutClick(); // sign-in
-        SoundPlayer::current().playResource(Sounds::Intro, SoundPlayer::Mode::Async);
+        const auto afterSignInShown = [] {
+            QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/AppIcon.png")));
+            SoundPlayer::current().playResource(Sounds::Intro, SoundPlayer::Mode::Async);
+        };
+        if (ChildForm* signIn = mainWindow.activeChild())
+            whenFirstShown(signIn, afterSignInShown);
+        else
+            afterSignInShown();
     });
     return app.exec();
 }

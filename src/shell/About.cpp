@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -79,7 +80,10 @@ QLabel* imageLabel(QWidget* parent, const QString& name, const QString& resource
 
 QString TAboutBox::websiteAddress()
 {
-    return QStringLiteral("www.brindlecove.example");
+    // The project's web address as people write it: no scheme, no final "/".
+    QString address = QStringLiteral(VSM_HOMEPAGE);
+    address.remove(QRegularExpression(QStringLiteral("^https?://|/$")));
+    return address;
 }
 
 TAboutBox::TAboutBox(QWidget* parent) : ChildForm(parent)
@@ -138,7 +142,7 @@ void TAboutBox::buildControls()
     pnlContact = new Panel(this, QStringLiteral("pnlContact"));
     pnlContact->setBevelOuter(Panel::Bevel::Lowered);
     auto* lblContact = new QLabel(QStringLiteral("Brindle Cove Learning\n7 Harbour Lane, Brindle Cove\n"
-                                                 "learn@brindlecove.example"),
+                                                 "speed-math@brindlecove.org"),
                                   pnlContact);
     lblContact->setObjectName(QStringLiteral("lblContact"));
     lblContact->setAlignment(Qt::AlignCenter);

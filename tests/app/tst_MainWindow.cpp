@@ -320,6 +320,52 @@ private slots:
         QVERIFY(main.isVisible());
     }
 
+    // Keys go where the learner's keyboard sends them, to the focus widget.
+    // With a screen open F1 and Ctrl+Q are the screen's: F1 its own topic,
+    // Ctrl+Q nothing. With no screen open F1 opens the contents of the help
+    // file and Ctrl+Q quits as File > Exit does.
+    void f1_and_ctrl_q_without_a_screen()
+    {
+        TestEnvironment env;
+        env.signIn(QStringLiteral("Ann"));
+        TfrmMain main;
+        main.show();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        const auto press = [&main](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus ? focus : &main, key, modifiers);
+        };
+        QCOMPARE(main.menuItem("mnuExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+        ChildForm* screen = openFromMenu<ChildForm>(main, QStringLiteral("mnuAddition"));
+        QVERIFY(screen);
+        env.help.clear();
+        press(Qt::Key_F1, Qt::NoModifier);
+        QCOMPARE(env.help.requests.size(), 1);
+        QCOMPARE(env.help.requests[0].command, unsigned(Help::HELP_CONTEXT));
+        QVERIFY(env.help.requests[0].data.toInt() != 0);
+        press(Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(main.isVisible());
+        QCOMPARE(main.childForms().size(), 1);
+        QCOMPARE(env.help.requests.size(), 1);
+
+        screen->subWindow()->close();
+        QTRY_VERIFY(main.childForms().isEmpty());
+        env.help.clear();
+        press(Qt::Key_F1, Qt::NoModifier);
+        QCOMPARE(env.help.requests, QList<Help::Request>({{main.helpFile(), Help::HELP_CONTENTS, 0}}));
+        press(Qt::Key_F1, Qt::ShiftModifier); // What's This, not the contents
+        QCOMPARE(env.help.requests.size(), 1);
+
+        Globals::GreetingsOn = true;
+        env.sounds.clear();
+        press(Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!main.isVisible());
+        QCOMPARE(env.help.requests.constLast().command, unsigned(Help::HELP_QUIT));
+        QCOMPARE(env.sounds.calls.constLast(), QStringLiteral("resource SEEYALATER sync"));
+    }
+
     void screen_title_is_cut_to_50_characters()
     {
         Globals::setScreenTitle(QString(60, QLatin1Char('x')));

@@ -44,6 +44,34 @@ private slots:
         QCOMPARE(runs, 1);
     }
 
+    // A widget inside a window (the sign-in dialog in the main window) is on
+    // screen once it has been painted, whenever it is shown.
+    void work_for_a_widget_inside_a_window_runs_after_its_first_paint()
+    {
+        QWidget window;
+        window.resize(300, 200);
+        auto* inside = new PaintedWidget;
+        inside->setParent(&window);
+        inside->setGeometry(10, 10, 100, 100);
+        inside->hide();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        int runs = 0;
+        int paintsBefore = -1;
+        whenFirstShown(inside, [&] {
+            ++runs;
+            paintsBefore = inside->paints;
+        });
+        QTest::qWait(50);
+        QCOMPARE(runs, 0); // hidden: not yet
+        inside->show();
+        QTRY_COMPARE(runs, 1);
+        QCOMPARE(paintsBefore, 1);
+        inside->update();
+        QTRY_COMPARE(inside->paints, 2);
+        QCOMPARE(runs, 1);
+    }
+
     void work_runs_all_the_same_when_the_window_never_comes_on_screen()
     {
         QWidget window; // never shown

@@ -5,7 +5,8 @@
 # desktop-file-validate and appstreamcli on its menu entry and metainfo, that
 # the names tying entry, metainfo and icon together agree, and that the
 # worksheet tool's manual page documents every option, method and exit code
-# of the packaged tool.
+# of the packaged tool; the licence, copyright file and changelog, the one web
+# address, and that `lintian --pedantic` finds no error or warning.
 # Usage: check-deb.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -17,7 +18,7 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND"' ERR
 
-for tool in cpack dpkg-deb dpkg-shlibdeps file desktop-file-validate appstreamcli man groff; do
+for tool in cpack dpkg-deb dpkg-shlibdeps file desktop-file-validate appstreamcli man groff lintian; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/setup.sh installs it)"; exit 1; }
 done
 
@@ -39,6 +40,8 @@ expected=(
   "usr/share/icons/hicolor/scalable/apps/$id\.svg"
   "usr/share/man/man1/vandrelsholm-speed-math\.1\.gz"
   "usr/share/man/man1/vandrelsholm-worksheet\.1\.gz"
+  "usr/share/doc/vandrelsholm-speed-math/copyright"
+  "usr/share/doc/vandrelsholm-speed-math/changelog\.gz"
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id\.png")
@@ -104,6 +107,34 @@ shots=$(grep -c '<image type="source"' "$metainfo" || true)
 while IFS= read -r shot; do
   grep -q "/screenshots/$(basename "$shot")</image>" "$metainfo" || fail "metainfo lacks $(basename "$shot")"
 done < <(ls "$source"/docs/screenshots/*.png)
+
+# ---- licence, copyright file, changelog, the one web address
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" || fail "metainfo project_license is not GPL-3.0-or-later"
+grep -q '<metadata_license>CC0-1.0</metadata_license>' "$metainfo" || fail "metainfo metadata_license is not CC0-1.0"
+cmp -s "$source/LICENSE" /usr/share/common-licenses/GPL-3 || fail "LICENSE is not the text of the GPL version 3"
+doc=$root/usr/share/doc/vandrelsholm-speed-math
+head -1 "$doc/copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' \
+  || fail "the copyright file is not in the machine-readable format"
+grep -q '^License: GPL-3+$' "$doc/copyright" || fail "the copyright file states no GPL-3+"
+changelog_version=$(zcat "$doc/changelog.gz" | sed -n '1s/^vandrelsholm-speed-math (\([^)]*\)).*/\1/p')
+[ "$changelog_version" = "$version" ] || fail "the changelog's last entry is '$changelog_version', the package $version"
+homepage=$(dpkg-deb -f "$deb" Homepage)
+[[ $homepage == https://*/ ]] || fail "Homepage '$homepage'"
+grep -q "<url type=\"homepage\">$homepage</url>" "$metainfo" || fail "metainfo homepage is not $homepage"
+for type in help bugtracker; do
+  grep -q "<url type=\"$type\">$homepage[^<]*</url>" "$metainfo" || fail "metainfo has no $type URL under $homepage"
+done
+while IFS= read -r url; do
+  [[ $url == "$homepage"* || $url == https://www.gnu.org/* ]] || fail "$url is not under $homepage"
+done < <(grep -ohE 'https?://[^ <>"]+' "$metainfo" "$doc/copyright" | grep -v copyright-format)
+grep -q "^Source: $homepage\$" "$doc/copyright" || fail "the copyright file's Source is not $homepage"
+# The program's --help (which needs no display) names the same address as its About box does.
+"$root/usr/bin/vandrelsholm-speed-math" --help | grep -qxF "Home page: $homepage" || fail "--help does not name $homepage"
+
+# ---- lintian, pedantic: no error and no warning
+lintian --pedantic --tag-display-limit 0 "$deb" >"$work/lintian.txt" 2>&1 || true
+if grep -E '^[EW]: ' "$work/lintian.txt"; then fail "lintian reports errors or warnings"; fi
+echo "lintian: no error or warning, $(grep -cE '^[IPX]: ' "$work/lintian.txt" || true) remarks below"
 
 # ---- manual pages: render without warnings; the worksheet page covers the packaged tool
 for page in "$root"/usr/share/man/man1/*.1.gz; do
