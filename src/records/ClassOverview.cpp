@@ -1,6 +1,5 @@
 #include "records/ClassOverview.h"
 
-#include <QBuffer>
 #include <QComboBox>
 #include <QDate>
 #include <QHBoxLayout>
@@ -8,8 +7,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPageLayout>
-#include <QPdfWriter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableView>
@@ -18,9 +15,9 @@
 
 #include "platform/Dialogs.h"
 #include "platform/FileSaver.h"
-#include "platform/Rtf.h"
 #include "practice/Practise0Base.h"
 #include "records/ClassOverviewHelp.h"
+#include "shell/DocumentOutput.h"
 #include "records/HistoryRules.h"
 #include "shell/Globals.h"
 #include "shell/Hints.h"
@@ -466,37 +463,13 @@ void TClassOverviewForm::fillDocument(QTextDocument* doc) const
 
 void TClassOverviewForm::bitbtnPrintClick()
 {
-    QPrinter& printer = Dialogs::printer();
-    printer.setPageOrientation(QPageLayout::Landscape);
-    if (!Dialogs::current().print(this, printer))
-        return;
-    QTextDocument doc;
-    fillDocument(&doc);
-    QString error;
-    if (!Rtf::print(doc, &printer, Strings::text(Strings::ApplicationTitle) + QLatin1Char(' ') + title(), &error))
-        Dialogs::current().error(this, error);
+    DocumentOutput::print(this, title(), QPageLayout::Landscape, [this](QTextDocument* doc) { fillDocument(doc); });
 }
 
 void TClassOverviewForm::btnPdfClick()
 {
-    const QString fileName = Dialogs::current().saveFile(this, QStringLiteral("Save Class Overview as PDF"),
-                                                         QStringLiteral("PDF (*.pdf)"), QStringLiteral("pdf"), title());
-    if (fileName.isEmpty())
-        return;
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setTitle(title());
-        writer.setPageOrientation(QPageLayout::Landscape);
-        QTextDocument doc;
-        fillDocument(&doc);
-        doc.setPageSize(writer.pageLayout().paintRectPixels(writer.resolution()).size());
-        doc.print(&writer);
-    }
-    QString reason;
-    if (!FileSaver::save(fileName, buffer.data(), &reason))
-        Dialogs::current().error(this, QStringLiteral("Unable to save \"%1\": %2").arg(fileName, reason));
+    DocumentOutput::savePdf(this, QStringLiteral("Save Class Overview as PDF"), title(), QPageLayout::Landscape,
+                            [this](QTextDocument* doc) { fillDocument(doc); });
 }
 
 void TClassOverviewForm::BitBtnCancelClick()

@@ -13,6 +13,8 @@ enum Context : int {
     SecondChart = 80240,
     Missed = 80250,
     SaveChart = 80260,
+    Print = 80262,
+    Pdf = 80264,
     Help = 80270,
     Close = 80280,
     Open = 80290, // the Progress button of the performance report

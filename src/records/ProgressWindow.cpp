@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QTextDocument>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
@@ -22,6 +23,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSaver.h"
 #include "records/ProgressHelp.h"
+#include "shell/DocumentOutput.h"
 #include "shell/Globals.h"
 #include "shell/Help.h"
 #include "shell/Hints.h"
@@ -151,6 +153,13 @@ ProgressWindow::ProgressWindow(QWidget* parent)
     save->setObjectName(QStringLiteral("btnSaveChart"));
     help(save, ProgressHelp::SaveChart, QStringLiteral("Saves the two charts as a picture (PNG)."),
          QStringLiteral("Save charts"));
+    auto* print = new QPushButton(QStringLiteral("&Print..."), this);
+    print->setObjectName(QStringLiteral("bitbtnPrint"));
+    help(print, ProgressHelp::Print, QStringLiteral("Prints your figures and the charts."), QStringLiteral("Print"));
+    auto* pdf = new QPushButton(QStringLiteral("Save as P&DF..."), this);
+    pdf->setObjectName(QStringLiteral("btnPdf"));
+    help(pdf, ProgressHelp::Pdf, QStringLiteral("Saves your figures and the charts as a PDF file."),
+         QStringLiteral("Save as PDF"));
     auto* helpButton = new QPushButton(QStringLiteral("&Help"), this);
     helpButton->setObjectName(QStringLiteral("btnHelp"));
     help(helpButton, ProgressHelp::Help, QStringLiteral("Shows the help for this window."), QStringLiteral("Help"));
@@ -158,12 +167,16 @@ ProgressWindow::ProgressWindow(QWidget* parent)
     close->setObjectName(QStringLiteral("btnClose"));
     help(close, ProgressHelp::Close, QStringLiteral("Closes this window."), QStringLiteral("Close"));
     buttons->addWidget(save);
+    buttons->addWidget(print);
+    buttons->addWidget(pdf);
     buttons->addStretch(1);
     buttons->addWidget(helpButton);
     buttons->addWidget(close);
     top->addLayout(buttons);
 
     connect(save, &QPushButton::clicked, this, &ProgressWindow::saveChart);
+    connect(print, &QPushButton::clicked, this, &ProgressWindow::print);
+    connect(pdf, &QPushButton::clicked, this, &ProgressWindow::savePdf);
     connect(helpButton, &QPushButton::clicked, this, [] { Help::showTopic(ProgressHelp::Topic); });
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(m_screen, &QComboBox::currentIndexChanged, this, &ProgressWindow::screenChosen);
@@ -177,6 +190,7 @@ ProgressWindow::ProgressWindow(QWidget* parent)
     }
     for (QWidget* w : {static_cast<QWidget*>(m_missed), static_cast<QWidget*>(m_accuracyChart),
                        static_cast<QWidget*>(m_secondChart), static_cast<QWidget*>(save),
+                       static_cast<QWidget*>(print), static_cast<QWidget*>(pdf),
                        static_cast<QWidget*>(helpButton), static_cast<QWidget*>(close)}) {
         QWidget::setTabOrder(previous, w);
         previous = w;
@@ -419,4 +433,60 @@ void ProgressWindow::saveChart()
     else if (FileSaver::save(fileName, bytes, &reason))
         return;
     Dialogs::current().error(this, QStringLiteral("Unable to save the file \"%1\": %2").arg(fileName, reason));
+}
+
+void ProgressWindow::fillDocument(QTextDocument* doc) const
+{
+    // The charts as the window draws them, at twice its resolution and
+    // PageWidth wide: a chart lays itself out when its events are handled,
+    // and drops the axes of its last filling later, so a chart just filled
+    // is laid out first.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    constexpr int PageWidth = 600; // pixels at 96 dpi: A4 or Letter less 2 cm margins
+    const auto picture = [doc](QChartView* view, const QString& name) {
+        QImage image(view->size() * 2, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(2);
+        image.fill(view->palette().color(QPalette::Base));
+        static_cast<QWidget*>(view)->render(&image); // the widget, not the scene
+        doc->addResource(QTextDocument::ImageResource, QUrl(name), image);
+        return QStringLiteral("<p><img src=\"%1\" width=\"%2\" height=\"%3\"></p>")
+            .arg(name)
+            .arg(PageWidth)
+            .arg(PageWidth * view->height() / std::max(1, view->width()));
+    };
+    QString html = QStringLiteral("<html><body style=\"font-family:'Arial'; font-size:10pt\"><h3>%1</h3>"
+                                  "<p>Screen: %2<br>Option: %3</p><table cellspacing=\"0\" cellpadding=\"2\">")
+                       .arg(QStringLiteral("Progress - %1").arg(Globals::UserName).toHtmlEscaped(),
+                            m_screen->currentText().toHtmlEscaped(), m_option->currentText().toHtmlEscaped());
+    for (int row = 0; row < RowCount; ++row) {
+        if (m_values[row]->isHidden())
+            continue;
+        html += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>")
+                    .arg(m_names[row]->text().toHtmlEscaped(), m_values[row]->text().toHtmlEscaped());
+    }
+    html += QStringLiteral("</table>");
+    if (m_summary.records == 0)
+        html += QStringLiteral("<p>%1</p>").arg(m_empty->text().toHtmlEscaped());
+    html += picture(m_accuracyChart, QStringLiteral("progress-accuracy.png"));
+    html += picture(m_secondChart, QStringLiteral("progress-second.png"));
+    if (!m_missed->isHidden() && m_missed->count() > 0) {
+        html += QStringLiteral("<p><b>Most-missed facts</b></p><ul>");
+        for (int i = 0; i < m_missed->count(); ++i)
+            html += QStringLiteral("<li>%1</li>").arg(m_missed->item(i)->text().toHtmlEscaped());
+        html += QStringLiteral("</ul>");
+    }
+    html += QStringLiteral("</body></html>");
+    doc->setHtml(html);
+}
+
+void ProgressWindow::print()
+{
+    DocumentOutput::print(this, windowTitle(), QPageLayout::Portrait, [this](QTextDocument* doc) { fillDocument(doc); });
+}
+
+void ProgressWindow::savePdf()
+{
+    DocumentOutput::savePdf(this, QStringLiteral("Save Progress as PDF"), windowTitle(), QPageLayout::Portrait,
+                            [this](QTextDocument* doc) { fillDocument(doc); });
 }

@@ -12,6 +12,7 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QTextDocument;
 class WhatsThisMenu;
 
 // The Progress window: the signed-in learner's practice history for one
@@ -40,6 +41,10 @@ public:
     static QString secondsText(double seconds);
     static QString percentText(double percent);
 
+    // The page printed and saved as PDF: the learner, the screen and option
+    // chosen, the figures shown, both charts and the most-missed facts.
+    void fillDocument(QTextDocument* doc) const;
+
 private:
     void screenChosen();
     void optionChosen();
@@ -47,6 +52,8 @@ private:
     void showCharts();
     void showMissed();
     void saveChart();
+    void print();
+    void savePdf();
     void setRow(int row, const QString& name, const QString& value, bool shown = true);
     QString sectionChosen() const;
     QChartView* makeChartView(const QString& name, const QString& accessible, int helpContext);

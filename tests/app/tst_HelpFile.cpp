@@ -1,4 +1,5 @@
 #include "app/HelpFile.h"
+#include "records/ProgressHelp.h"
 #include "shell/ScreenCatalogue.h"
 
 #include <QFile>
@@ -289,6 +290,9 @@ void tst_HelpFile::shippedMainFileHoldsEveryContextNumber()
         popups.append(number);
     popups.append(20105);
     popups << 80100 << 80110 << 80120 << 80130;
+    for (int number = 80200; number <= 80290; number += 10)
+        popups.append(number);
+    popups << ProgressHelp::Print << ProgressHelp::Pdf;
     for (int number = 90100; number <= 90180; number += 10)
         popups.append(number);
 

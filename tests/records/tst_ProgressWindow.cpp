@@ -13,6 +13,7 @@
 
 #include "../basics/BasicsScreens.h"
 #include "../practice/PracticeTestSupport.h"
+#include "PdfText.h"
 #include "ScreenTesting.h"
 #include "basics/BasicsAdd.h"
 #include "practice/PractiseSquare2Digit.h"
@@ -104,7 +105,7 @@ private slots:
         const QList<HistoryRules::Record> records =
             HistoryRules::readFile(env.path(QStringLiteral("users/Ann.history.csv")), now);
         QCOMPARE(records.size(), 3);
-        QCOMPARE(records[0].option, QStringLiteral("Time1"));
+        QCOMPARE(records[0].option, QStringLiteral("Time3")); // 79 is a level-3 problem, whatever the level shown
         QCOMPARE(records[2].kind, HistoryRules::Kind::Drill);
         QVERIFY(env.readFile(QStringLiteral("users/Ann.history.csv")).startsWith(HistoryRules::header()));
         QCOMPARE(env.dialogs.boxes.size(), 0);
@@ -137,10 +138,49 @@ private slots:
         QCOMPARE(value(progress, "lblBefore10"), QStringLiteral("\u2014"));
         QCOMPARE(points(progress, "chtSecond"), 1);
         auto* option = progress->findChild<QComboBox*>("cboOption");
-        QCOMPARE(option->count(), 2); // All options, Time1
+        QCOMPARE(option->count(), 2); // All options, Time3
         QCOMPARE(Hints::helpContext(screen), int(ProgressHelp::Screen));
         QCOMPARE(Hints::helpContext(option), int(ProgressHelp::Option));
         QVERIFY(!screen->accessibleName().isEmpty());
+
+        // Printed and saved as PDF: the learner's page, with both charts as
+        // pictures; a save refused says so once and leaves no file.
+        env.dialogs.clear();
+        env.dialogs.saveAnswer = env.path(QStringLiteral("progress.pdf"));
+        QTest::mouseClick(progress->findChild<QPushButton*>("btnPdf"), Qt::LeftButton);
+        env.dialogs.printToPdf = env.path(QStringLiteral("printed.pdf"));
+        QTest::mouseClick(progress->findChild<QPushButton*>("bitbtnPrint"), Qt::LeftButton);
+        QCOMPARE(env.dialogs.count(QStringLiteral("save")), 1);
+        QCOMPARE(env.dialogs.count(QStringLiteral("print")), 1);
+        QCOMPARE(env.dialogs.texts(QStringLiteral("error")), QStringList());
+        for (const QString& name : {QStringLiteral("progress.pdf"), QStringLiteral("printed.pdf")}) {
+            const QByteArray pdf = env.readFile(name);
+            QVERIFY2(pdf.startsWith("%PDF"), qPrintable(name));
+            QVERIFY2(pdf.count("/Subtype /Image") >= 2, qPrintable(name));
+            if (!havePdfToText())
+                continue;
+            const QString text = pdfText(env.path(name));
+            for (const QString& shown : {QStringLiteral("Progress - Ann"), QStringLiteral("Practice > Square > 2-Digit"),
+                                         QStringLiteral("All options"), QStringLiteral("Problems done:"),
+                                         QStringLiteral("Best time:"), QStringLiteral("37.0 s"),
+                                         QStringLiteral("50% right, median 37.0 s")})
+                QVERIFY2(text.contains(shown), qPrintable(name + QLatin1String(": no ") + shown + QLatin1String(" in\n") + text));
+        }
+        env.dialogs.printToPdf.clear();
+        QVERIFY(QDir().mkpath(env.path(QStringLiteral("taken.pdf"))));
+        for (const QString& refused : {env.path(QStringLiteral("taken.pdf")), env.path(QStringLiteral("gone/progress.pdf"))}) {
+            env.dialogs.clear();
+            env.dialogs.saveAnswer = refused;
+            QTest::mouseClick(progress->findChild<QPushButton*>("btnPdf"), Qt::LeftButton);
+            const QStringList errors = env.dialogs.texts(QStringLiteral("error"));
+            QCOMPARE(errors.size(), 1);
+            QVERIFY2(errors.constFirst().contains(refused), qPrintable(errors.constFirst()));
+            QVERIFY(!QFileInfo(refused).isFile());
+        }
+        QVERIFY(QFileInfo(env.path(QStringLiteral("taken.pdf"))).isDir());
+        QCOMPARE(Hints::helpContext(progress->findChild<QPushButton*>("btnPdf")), int(ProgressHelp::Pdf));
+        QCOMPARE(progress->findChild<QPushButton*>("bitbtnPrint")->nextInFocusChain(),
+                 progress->findChild<QPushButton*>("btnPdf"));
 
         // Help opens the window's topic.
         env.help.clear();
