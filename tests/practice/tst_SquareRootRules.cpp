@@ -365,16 +365,28 @@ Model model(qint64 n)
         width = qMax<int>(width, int(QString::number(v).size()));
         add(box, v, QString::number(v).rightJustified(width, '0'), hint, width, mental);
     };
-    const auto estimate = [&](qint64 h, qint64 d) {
-        const qint64 e = h / r(1);
-        return f("%lld ÷ %lld --> %lld", h, r(1), e)
-               + (e > d ? f(", too large, lowered to %lld", d) : e < d ? f(", too small, raised to %lld", d) : "");
+    // The estimate of the root digit of the first `blocks` blocks, with the
+    // reason for every digit it passes over on the way to d.
+    const auto estimate = [&](qint64 h, qint64 d, int blocks) {
+        const qint64 e = h / r(1), upTo = leading(blocks), before = isqrt(leading(blocks - 1));
+        QString s = f("%lld ÷ %lld --> %lld", h, r(1), e);
+        qint64 c = e;
+        if (c > 9)
+            s += f("; %lld is too large: a root digit is at most 9, so take 9", c), c = 9;
+        for (; c > d; --c)
+            s += f("; %lld is too large: %lld ² = %lld is more than %lld, so take %lld", c, before * 10 + c,
+                   (before * 10 + c) * (before * 10 + c), upTo, c - 1);
+        for (; c < d; ++c)
+            s += f("; %lld is too small: %lld - %lld ² = %lld is more than 2 × %lld = %lld, so take %lld", c, upTo,
+                   before * 10 + c, upTo - (before * 10 + c) * (before * 10 + c), before * 10 + c,
+                   2 * (before * 10 + c), c + 1);
+        return s;
     };
     const auto cross = [&](qint64 a, qint64 b) { return f("%03lld = (%lld × %lld) × 2", 2 * a * b, a, b); };
     const auto sub = [&](qint64 a, qint64 b) {
         const qint64 x = 2 * a * b, s = b * b, head = x + s / 10;
-        return f("[%03lld  +  %lld]%lld --> [%lld]%lld --> ", x, s / 10, s % 10, head, s % 10)
-               + digitsSpaced(f("%02lld%lld", head, s % 10));
+        return f("[%03lld  +  %lld]%lld --> [%lld]%lld --> %lld %lld %lld", x, s / 10, s % 10, head, s % 10,
+                 head / 10, head % 10, s % 10);
     };
     const auto bring = [&](qint64 d, qint64 t, qint64 next) {
         return f("%lld - %lld = %lld  -->[%lld--> <--%lld] --> %lld", d, t, d - t, d - t, next, (d - t) * 10 + next);
@@ -399,7 +411,7 @@ Model model(qint64 n)
         zeros(3, d1, diff1, false);
         zeros(4, 5 * d1, half1, true);
     }
-    digit(5, r2, estimate(5 * d1, r2));
+    digit(5, r2, estimate(5 * d1, r2, 2));
     zeros(6, r1 * r1, square1, true);
     zeros(7, 2 * r1 * r2, cross(r1, r2) + " ", true, 3);
     zeros(8, r2 * r2, square2, true);
@@ -410,9 +422,11 @@ Model model(qint64 n)
     const qint64 d2 = (rest(2) - q(3) + s1 % 10) / 10;
     const QString bring1 = bring(d1, s1 / 100, q(2));
     if (k == 2) {
-        // The brought-down number, from the remainder of the two blocks.
-        zeros(18, (m.remainder + s1 % 100 - q(3)) / 10, bring1, false);
-        const QString h = f("%lld = %lld - %lld", m.remainder, rest(2) + s1 % 100, s1 % 100);
+        // The brought-down number, from the remainder of the two blocks; the
+        // last subtraction as the remainder area shows it.
+        const qint64 b1 = (m.remainder + s1 % 100 - q(3)) / 10;
+        zeros(18, b1, bring1, false);
+        const QString h = f("%lld = %lld%lld - %02lld", m.remainder, b1, q(3), s1 % 100);
         digit(51, m.remainder % 10, h);
         const qint64 top = m.remainder / 10;
         add(50, top, QString::number(top), h, top < 10 ? 1 : 2, false);
@@ -424,7 +438,7 @@ Model model(qint64 n)
     zeros(12, d2 + s1 / 10 % 10, bring1, true);
     zeros(13, d2, f("%lld = %lld - %lld", d2, d2 + s1 / 10 % 10, s1 / 10 % 10), false);
     zeros(14, 5 * d2, f("%lld = (%lld × 10) ÷ 2", 5 * d2, d2), true);
-    digit(15, r3, estimate(5 * d2, r3));
+    digit(15, r3, estimate(5 * d2, r3, 3));
     const QString yHint = cross(r1, r3) + f(" --> %lld %lld", y / 10, y % 10);
     add(16, y / 10, QString::number(y / 10), yHint, 2, false);
     digit(17, y % 10, yHint);
@@ -442,8 +456,7 @@ Model model(qint64 n)
     digit(25, column / 10, colHint);
     digit(26, column % 10, colHint);
     if (k == 3) {
-        const QString h = f("%lld = %lld - %lld", m.remainder, m.remainder + column * 100 + s2 % 100,
-                            column * 100 + s2 % 100);
+        const QString h = f("%lld = %lld%lld%lld - %lld%02lld", m.remainder, b2, q(4), q(5), column, s2 % 100);
         digit(52, m.remainder % 10, h);
         digit(51, m.remainder / 10 % 10, h);
         const qint64 top = m.remainder / 100;
@@ -453,7 +466,7 @@ Model model(qint64 n)
     const qint64 r4 = r(4), d3 = b2 - column;
     zeros(29, d3, f("%lld = %lld - %lld", d3, b2, column), false);
     zeros(30, 5 * d3, f("%lld = (%lld × 10) ÷ 2", 5 * d3, d3), true);
-    digit(31, r4, estimate(5 * d3, r4));
+    digit(31, r4, estimate(5 * d3, r4, 4));
     // The staircase: 2·r1·r4, 2·r2·r4, 2·r3·r4 and r4², three digits each.
     const qint64 parts[] = {2 * r1 * r4, 2 * r2 * r4, 2 * r3 * r4, r4 * r4};
     for (int row = 0; row < 4; ++row) {

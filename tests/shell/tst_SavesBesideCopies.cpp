@@ -115,6 +115,8 @@ private slots:
         drill->tmrAnswerTimer();
         drill->findChild<QAbstractButton*>("BitBtnStop")->click();
         QVERIFY(f.env.readFile("install/User/Kim.review.csv").startsWith("Drill,Fact,Seen,Missed,Level\r\nHalving,"));
+        // The practice history, appended at the same STOP.
+        QVERIFY(f.env.readFile("install/User/Kim.history.csv").startsWith("When,Kind,Section,"));
         QVERIFY(drill->closeForm());
 
         // The preferences, kept with OK; every score reset to 0.
@@ -149,7 +151,7 @@ private slots:
         QCOMPARE(f.env.dialogs.count("error"), 0);
         QCOMPARE(f.copiesLost(), QStringList());
         // Nothing else came or went.
-        const int targets = 6;
+        const int targets = 7;
         QCOMPARE(QDir(f.users).entryList(QDir::Files | QDir::Hidden).size()
                      + QDir(f.documents).entryList(QDir::Files | QDir::Hidden).size(),
                  int(f.copies.size()) + targets);
