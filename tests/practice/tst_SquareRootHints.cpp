@@ -13,20 +13,11 @@
 #include <QRegularExpression>
 
 #include "practice/SquareRootRules.h"
+#include "IntegerRoot.h"
 
 using SR = SquareRootRules;
 
 namespace {
-
-qint64 isqrt(qint64 n)
-{
-    qint64 r = qint64(std::sqrt(double(n)));
-    while (r * r > n)
-        --r;
-    while ((r + 1) * (r + 1) <= n)
-        ++r;
-    return r;
-}
 
 qint64 power(qint64 base, int n)
 {

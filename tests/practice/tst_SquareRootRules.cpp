@@ -3,6 +3,7 @@
 #include "shell/TextHelpers.h"
 
 #include "Sweeps.h"
+#include "IntegerRoot.h"
 #include "WorkedProblemJson.h"
 
 #include <QtTest>
@@ -305,16 +306,6 @@ struct Box {
     int width;
     bool mental, unused;
 };
-
-qint64 isqrt(qint64 n)
-{
-    qint64 r = qint64(std::sqrt(double(n)));
-    while (r * r > n)
-        --r;
-    while ((r + 1) * (r + 1) <= n)
-        ++r;
-    return r;
-}
 
 QString f(const char* format, auto... args)
 {
